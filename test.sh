@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test suite:
+# unit tests, the core tests again under ASan+UBSan, fuzz corpora, widget
+# tests offscreen and end-to-end tests under Xvfb. Ends with ctest's summary.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/setup.sh
+
+JOBS=${JOBS:-$(nproc)}
+
+# Core tests with sanitizers, in their own tree (no Qt, no benchmarks).
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
+  -DVANTREL_BUILD_APP=OFF -DVANTREL_BUILD_TOOLS=OFF -DVANTREL_BUILD_BENCH=OFF \
+  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" >/dev/null
+cmake --build build-asan -j "$JOBS"
+
+# The main tree registers the sanitized test programs beside its own.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVANTREL_ASAN_TEST_DIR="$PWD/build-asan" >/dev/null
+cmake --build build -j "$JOBS"
+cmake --build build -j "$JOBS" --target bench
+
+cd build
+exec xvfb-run -a -s "-screen 0 1920x1080x24" ctest -j "$JOBS" --output-on-failure --timeout 600
