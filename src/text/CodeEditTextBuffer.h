@@ -1,0 +1,124 @@
+// The line buffer of one editor: line records with range state and a cached
+// tab-expanded length, change notifications, and whole-file load and save.
+// Tested by tests/text/CodeEditTextBufferTest.cpp
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Exception.h"
+
+namespace vantrel {
+
+class ECodeEditStringList : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+// Highlighter state at the end of a line; kNoLineRange marks "not scanned".
+using TLineRange = intptr_t;
+constexpr TLineRange kNoLineRange = -1;
+
+enum TLineBreakStyle : uint8_t { lbsCRLF = 0, lbsLF = 1, lbsCR = 2 };
+
+class TCodeEditStringList {
+ public:
+  using TListEvent = std::function<void(TCodeEditStringList&)>;
+  using TRangeEvent = std::function<void(TCodeEditStringList&, int index, int count)>;
+
+  TCodeEditStringList();
+  ~TCodeEditStringList();
+  TCodeEditStringList(const TCodeEditStringList&) = delete;  // owns line memory and listeners
+  TCodeEditStringList& operator=(const TCodeEditStringList&) = delete;
+
+  int Count() const { return count_; }
+  int Capacity() const { return capacity_; }
+  void SetCapacity(int capacity);
+
+  // Line text; an index out of range gives the empty string. The view stays
+  // valid until the line is changed or removed.
+  std::string_view Get(int index) const;
+  std::string GetString(int index) const { return std::string(Get(index)); }
+  intptr_t GetData(int index) const;
+  void SetData(int index, intptr_t value);
+
+  int Add(std::string_view text);
+  void Insert(int index, std::string_view text);
+  // Replaces line index; index == Count appends.
+  void Put(int index, std::string_view text);
+  void Delete(int index);
+  void Clear();
+  void Exchange(int a, int b);
+  void AddStrings(const TCodeEditStringList& source);
+  void InsertEmptyLines(int index, int count);
+  void RemoveLineSpan(int index, int count);
+
+  TLineRange GetLineRange(int index) const;
+  void SetLineRange(int index, TLineRange range);
+
+  std::string ExpandedLine(int index);
+  int ExpandedLength(int index);
+  int LongestLineLength();
+  int LongestLineIndex() const { return longestLineIndex_; }
+  int TabWidth() const { return tabWidth_; }
+  void SetTabWidth(int tabWidth);
+
+  // All lines joined with CR LF, no break after the last line.
+  std::string GetText() const;
+  // Splits at CR, LF, CR LF; the text ends at its first NUL.
+  void SetText(std::string_view text);
+
+  // Throws ECodeEditStringList with the operating system's reason; a failed
+  // load leaves the lines as they were.
+  void LoadFromFile(const std::string& fileName);
+  // Splits bytes read from a file (every byte but CR and LF is text).
+  void LoadFromBytes(std::string data);
+  // Writes atomically: a failed save leaves the original file as it was.
+  void SaveToFile(const std::string& fileName) const;
+  // The exact bytes SaveToFile writes.
+  std::string SaveToBytes() const;
+
+  TLineBreakStyle LineBreakStyle = lbsCRLF;
+
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return updateCount_; }
+
+  TListEvent OnChanging;
+  TListEvent OnChange;
+  TListEvent OnLinesCleared;
+  TRangeEvent OnLinesInserted;
+  TRangeEvent OnLinesDeleted;
+  TRangeEvent OnLineReplaced;
+
+  // Bytes held for the line records beyond the text itself (for measuring).
+  size_t RecordBytes() const;
+
+ private:
+  struct LineRecord;
+  class UpdateScope;
+
+  void Grow();
+  void CheckIndex(int index, int limit) const;
+  void InsertRecord(int index, std::string_view text);
+  void ReleaseText(LineRecord& record);
+  void SetRecordText(LineRecord& record, std::string_view text);
+  void InvalidateAllLengths();
+  void NotifyInserted(int index, int count);
+
+  LineRecord* records_ = nullptr;
+  int count_ = 0;
+  int capacity_ = 0;
+  int longestLineIndex_ = -1;
+  int tabWidth_ = 8;
+  int updateCount_ = 0;
+  // Lines loaded from a file point into one shared block; an edited line gets
+  // memory of its own. The block goes when no line points into it.
+  std::unique_ptr<char[]> sharedBlock_;
+  int sharedLines_ = 0;
+};
+
+}  // namespace vantrel
