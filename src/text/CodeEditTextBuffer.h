@@ -5,13 +5,14 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "platform/Exception.h"
 
 namespace vantrel {
+
+class TByteSink;
 
 class ECodeEditStringList : public Exception {
  public:
@@ -108,6 +109,7 @@ class TCodeEditStringList {
   void SetRecordText(LineRecord& record, std::string_view text);
   void InvalidateAllLengths();
   void NotifyInserted(int index, int count);
+  void WriteLines(TByteSink& sink) const;
 
   LineRecord* records_ = nullptr;
   int count_ = 0;
@@ -117,7 +119,7 @@ class TCodeEditStringList {
   int updateCount_ = 0;
   // Lines loaded from a file point into one shared block; an edited line gets
   // memory of its own. The block goes when no line points into it.
-  std::unique_ptr<char[]> sharedBlock_;
+  std::string sharedBlock_;
   int sharedLines_ = 0;
 };
 

@@ -105,7 +105,7 @@ class TCodeEditUndoList {
 
  private:
   void EnforceLimit();
-  static int AfterGroup(int number) { return number + 1 == 0 ? 1 : number + 1; }
+  static int AfterGroup(int number);
 
   std::deque<std::unique_ptr<TCodeEditUndoItem>> items_;
   int itemLimit_ = 1024;

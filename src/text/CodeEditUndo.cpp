@@ -1,0 +1,107 @@
+#include "text/CodeEditUndo.h"
+
+#include <utility>
+
+namespace vantrel {
+
+void TCodeEditUndoList::Assign(const TCodeEditUndoList& source) {
+  if (&source == this) return;
+  items_.clear();
+  for (const auto& item : source.items_) items_.push_back(std::make_unique<TCodeEditUndoItem>(*item));
+  itemLimit_ = source.itemLimit_;
+  nextGroupNumber_ = source.nextGroupNumber_;
+  blockCount_ = source.blockCount_;
+  blockGroupNumber_ = source.blockGroupNumber_;
+  lockCount_ = source.lockCount_;
+  ItemsDropped = source.ItemsDropped;
+  ReplayingRedo = source.ReplayingRedo;
+}
+
+int TCodeEditUndoList::AfterGroup(int number) {
+  // Unsigned arithmetic wraps without overflow; 0 means "no group".
+  int next = static_cast<int>(static_cast<unsigned>(number) + 1u);
+  return next == 0 ? 1 : next;
+}
+
+void TCodeEditUndoList::RecordChange(TChangeKind kind, TBufferCoord start, TBufferCoord end, std::string text,
+                                     TSelectionMode mode) {
+  if (lockCount_ > 0) return;
+  auto item = std::make_unique<TCodeEditUndoItem>();
+  item->ChangeKind = kind;
+  item->SelectionMode = mode;
+  item->StartPos = start;
+  item->EndPos = end;
+  item->Text = std::move(text);
+  if (blockGroupNumber_ != 0) {
+    item->GroupNumber = blockGroupNumber_;
+  } else {
+    item->GroupNumber = nextGroupNumber_;
+    nextGroupNumber_ = AfterGroup(nextGroupNumber_);
+  }
+  AppendItem(std::move(item));
+}
+
+void TCodeEditUndoList::AppendItem(std::unique_ptr<TCodeEditUndoItem> item) {
+  const bool groupEnd = item->ChangeKind == ckGroupEnd;
+  items_.push_back(std::move(item));
+  EnforceLimit();
+  if (!groupEnd && OnItemAdded) OnItemAdded(*this);
+}
+
+void TCodeEditUndoList::OpenBlock() {
+  ++blockCount_;
+  blockGroupNumber_ = nextGroupNumber_;
+}
+
+void TCodeEditUndoList::CloseBlock() {
+  if (blockCount_ == 0) return;
+  if (--blockCount_ > 0) return;
+  const int block = blockGroupNumber_;
+  blockGroupNumber_ = 0;
+  nextGroupNumber_ = AfterGroup(nextGroupNumber_);
+  if (!items_.empty() && items_.back()->GroupNumber == block && OnItemAdded) OnItemAdded(*this);
+}
+
+void TCodeEditUndoList::AddGroupEnd() {
+  if (NewestKind() != ckGroupEnd) RecordChange(ckGroupEnd, {}, {}, {}, smNormal);
+}
+
+std::unique_ptr<TCodeEditUndoItem> TCodeEditUndoList::TakeNewest() {
+  if (items_.empty()) return nullptr;
+  auto item = std::move(items_.back());
+  items_.pop_back();
+  return item;
+}
+
+void TCodeEditUndoList::Clear() {
+  items_.clear();
+  ItemsDropped = false;
+}
+
+void TCodeEditUndoList::SetItemLimit(int limit) {
+  if (limit < 0) limit = 0;
+  if (limit == itemLimit_) return;
+  itemLimit_ = limit;
+  EnforceLimit();
+}
+
+void TCodeEditUndoList::EnforceLimit() {
+  if (static_cast<int>(items_.size()) <= itemLimit_) return;
+  ItemsDropped = true;
+  // A deque drops its oldest items without shifting the rest.
+  while (static_cast<int>(items_.size()) > itemLimit_) items_.pop_front();
+}
+
+void TCodeEditUndoList::MarkSaved(bool saved) {
+  if (saved) {
+    SavedChangeNumber = items_.empty() ? 0 : items_.back()->GroupNumber;
+  } else if (IsSavedState()) {
+    SavedChangeNumber = -1;
+  }
+}
+
+bool TCodeEditUndoList::IsSavedState() const {
+  return items_.empty() ? SavedChangeNumber == 0 : items_.back()->GroupNumber == SavedChangeNumber;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,152 @@
+// Undo list: numbering, blocks, limit, saved state and notifications.
+#include "text/CodeEditUndo.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+void Record(TCodeEditUndoList& list, TChangeKind kind = ckInserted) {
+  list.RecordChange(kind, {1, 1}, {2, 1}, "x", smNormal);
+}
+
+TEST(UndoList, LimitDropsTheOldestAndFlagsIt) {
+  TCodeEditUndoList list;
+  for (int i = 0; i < 1025; ++i) Record(list);
+  EXPECT_EQ(list.ItemCount(), 1024);
+  EXPECT_TRUE(list.ItemsDropped);
+  EXPECT_EQ(list.Item(0).GroupNumber, 2);  // the very first item is gone
+  list.Clear();
+  EXPECT_FALSE(list.ItemsDropped);
+
+  list.SetItemLimit(-5);  // counts as 0: nothing is kept
+  EXPECT_EQ(list.ItemLimit(), 0);
+  Record(list);
+  EXPECT_EQ(list.ItemCount(), 0);
+  EXPECT_TRUE(list.ItemsDropped);
+
+  TCodeEditUndoList shrink;
+  for (int i = 0; i < 10; ++i) Record(shrink);
+  shrink.SetItemLimit(3);
+  EXPECT_EQ(shrink.ItemCount(), 3);
+  EXPECT_EQ(shrink.Item(0).GroupNumber, 8);
+}
+
+TEST(UndoList, GroupNumbersWrapAroundZero) {
+  TCodeEditUndoList list;
+  list.SetNextGroupNumber(-1);
+  Record(list);
+  Record(list);
+  EXPECT_EQ(list.Item(0).GroupNumber, -1);
+  EXPECT_EQ(list.Item(1).GroupNumber, 1);
+  list.SetNextGroupNumber(0x7FFFFFFF);
+  Record(list);
+  Record(list);
+  EXPECT_EQ(list.Item(3).GroupNumber, static_cast<int>(0x80000000u));
+}
+
+TEST(UndoList, BlocksShareOneNumberAndNotifyOnce) {
+  TCodeEditUndoList list;
+  int notified = 0;
+  list.OnItemAdded = [&](TCodeEditUndoList&) { ++notified; };
+  list.OpenBlock();
+  list.OpenBlock();
+  Record(list);
+  Record(list);
+  list.CloseBlock();
+  Record(list);
+  EXPECT_EQ(notified, 3);  // every item notifies on its own inside a block
+  list.CloseBlock();
+  EXPECT_EQ(notified, 4);  // and the block once more when it closes
+  list.CloseBlock();       // unbalanced close does nothing
+  EXPECT_EQ(notified, 4);
+  ASSERT_EQ(list.ItemCount(), 3);
+  EXPECT_EQ(list.Item(0).GroupNumber, 1);
+  EXPECT_EQ(list.Item(2).GroupNumber, 1);
+  Record(list);
+  EXPECT_EQ(list.Item(3).GroupNumber, 2);
+
+  // A block that recorded nothing is not announced.
+  list.OpenBlock();
+  list.CloseBlock();
+  EXPECT_EQ(notified, 5);
+}
+
+TEST(UndoList, GroupEndsAreNotDoubledNorAnnounced) {
+  TCodeEditUndoList list;
+  int notified = 0;
+  list.OnItemAdded = [&](TCodeEditUndoList&) { ++notified; };
+  list.AddGroupEnd();  // an empty list gets one too
+  list.AddGroupEnd();
+  EXPECT_EQ(list.ItemCount(), 1);
+  EXPECT_EQ(list.NewestKind(), ckGroupEnd);
+  EXPECT_EQ(notified, 0);
+  Record(list);
+  list.AddGroupEnd();
+  EXPECT_EQ(list.ItemCount(), 3);
+}
+
+TEST(UndoList, LockedListRecordsNothing) {
+  TCodeEditUndoList list;
+  list.Lock();
+  list.Lock();
+  Record(list);
+  list.Unlock();
+  Record(list);
+  EXPECT_EQ(list.ItemCount(), 0);
+  list.Unlock();
+  list.Unlock();  // extra unlocks do not go negative
+  Record(list);
+  EXPECT_EQ(list.ItemCount(), 1);
+}
+
+TEST(UndoList, SavedStateFollowsTheNewestGroup) {
+  TCodeEditUndoList list;
+  EXPECT_TRUE(list.IsSavedState());  // empty and saved empty
+  Record(list);
+  EXPECT_FALSE(list.IsSavedState());
+  list.MarkSaved(true);
+  EXPECT_TRUE(list.IsSavedState());
+  Record(list);
+  EXPECT_FALSE(list.IsSavedState());
+  auto taken = list.TakeNewest();
+  ASSERT_TRUE(taken);
+  EXPECT_TRUE(list.IsSavedState());  // back at the saved position
+  list.MarkSaved(false);             // saved state no longer reachable
+  EXPECT_EQ(list.SavedChangeNumber, -1);
+  EXPECT_FALSE(list.IsSavedState());
+  list.MarkSaved(false);  // not at the saved state: unchanged
+  EXPECT_EQ(list.SavedChangeNumber, -1);
+  EXPECT_EQ(list.TakeNewest()->GroupNumber, 1);
+  EXPECT_EQ(list.TakeNewest(), nullptr);
+  EXPECT_EQ(list.NewestKind(), ckNothing);
+}
+
+TEST(UndoList, AssignCopiesEverythingButTheSavedNumber) {
+  TCodeEditUndoList a;
+  Record(a, ckBackspaced);
+  Record(a, ckLineSplit);
+  a.MarkSaved(true);
+  a.SetItemLimit(50);
+  TCodeEditUndoList b;
+  b.Assign(a);
+  ASSERT_EQ(b.ItemCount(), 2);
+  EXPECT_EQ(b.Item(1).ChangeKind, ckLineSplit);
+  EXPECT_EQ(b.ItemLimit(), 50);
+  EXPECT_EQ(b.NextGroupNumber(), 3);
+  EXPECT_EQ(b.SavedChangeNumber, 0);
+}
+
+TEST(UndoList, MarkerPairs) {
+  for (int k : {10, 12, 14, 16}) {
+    auto open = static_cast<TChangeKind>(k);
+    EXPECT_TRUE(IsOpeningMarker(open));
+    EXPECT_TRUE(IsClosingMarker(MatchingMarker(open)));
+    EXPECT_EQ(MatchingMarker(MatchingMarker(open)), open);
+  }
+  EXPECT_FALSE(IsOpeningMarker(ckInserted));
+  EXPECT_FALSE(IsClosingMarker(ckGroupEnd));
+}
+
+}  // namespace
+}  // namespace vantrel
