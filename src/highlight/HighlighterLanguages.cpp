@@ -1,0 +1,74 @@
+// The languages by the short names of their file extensions, and the token
+// listing that tools and golden tests compare.
+// Tested by tests/highlight/GoldenTest.cpp
+#include "highlight/HighlighterLanguages.h"
+
+#include <charconv>
+
+#include "highlight/HighlighterCpp.h"
+
+namespace vantrel {
+
+namespace {
+
+template <class T>
+std::unique_ptr<TCustomHighlighter> Create() {
+  return std::make_unique<T>();
+}
+
+void AppendNumber(std::string& out, long value) {
+  char digits[24];
+  auto result = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, result.ptr);
+}
+
+}  // namespace
+
+const std::vector<THighlighterLanguage>& HighlighterLanguages() {
+  static const std::vector<THighlighterLanguage> languages = {
+      {"cpp", &Create<TCppHighlighter>},
+  };
+  return languages;
+}
+
+std::unique_ptr<TCustomHighlighter> CreateHighlighterFor(std::string_view name) {
+  for (const auto& language : HighlighterLanguages())
+    if (language.Name == name) return language.Create();
+  return nullptr;
+}
+
+void AppendLineTokens(TCustomHighlighter& highlighter, std::string_view text, int lineIndex,
+                      std::string& out) {
+  highlighter.StartLine(text, lineIndex);
+  while (!highlighter.AtLineEnd()) {
+    if (highlighter.TokenLength() == 0) {
+      highlighter.NextToken();
+      if (highlighter.AtLineEnd()) break;
+      if (highlighter.TokenLength() == 0) throw Exception("The highlighter seems to be in an infinite loop");
+    }
+    AppendNumber(out, lineIndex + 1);
+    out += '\t';
+    AppendNumber(out, highlighter.TokenStart());
+    out += '\t';
+    AppendNumber(out, highlighter.TokenLength());
+    out += '\t';
+    AppendNumber(out, highlighter.TokenKind());
+    out += '\t';
+    THighlighterAttributes* attribute = highlighter.TokenAttribute();
+    out += attribute ? std::string_view(attribute->Name()) : std::string_view("-");
+    out += '\n';
+    highlighter.NextToken();
+  }
+}
+
+std::string ListTokens(TCustomHighlighter& highlighter, const TCodeEditStringList& lines) {
+  std::string out;
+  highlighter.ResetRangeState();
+  for (int i = 0, n = lines.Count(); i < n; ++i) {
+    if (i > 0) highlighter.SetRangeState(highlighter.RangeState());
+    AppendLineTokens(highlighter, lines.Get(i), i, out);
+  }
+  return out;
+}
+
+}  // namespace vantrel
