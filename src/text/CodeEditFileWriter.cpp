@@ -139,8 +139,9 @@ void TCodeEditFileWriter::Put(std::string_view text, std::string_view lineBreak)
       bufferSize_ = n;
     }
   }
-  std::memcpy(buffer_.get() + fill_, text.data(), text.size());
-  std::memcpy(buffer_.get() + fill_ + text.size(), lineBreak.data(), lineBreak.size());
+  // Empty views may carry a null pointer, which memcpy must not see.
+  if (!text.empty()) std::memcpy(buffer_.get() + fill_, text.data(), text.size());
+  if (!lineBreak.empty()) std::memcpy(buffer_.get() + fill_ + text.size(), lineBreak.data(), lineBreak.size());
   fill_ += n;
 }
 
