@@ -45,9 +45,10 @@ THashEntry::~THashEntry() {
   while (next_) next_ = std::move(next_->next_);
 }
 
-std::unique_ptr<THashEntry> THashEntry::AddEntry(std::unique_ptr<THashEntry> head,
-                                                 std::unique_ptr<THashEntry> entry) {
-  // Walk to the link the entry belongs at: before the first longer keyword.
+void THashEntry::AddEntry(std::unique_ptr<THashEntry>& head, std::unique_ptr<THashEntry> entry) {
+  // Walk to the link the entry belongs at, before the first longer keyword;
+  // every keyword of equal length lies on the way, so the check is complete
+  // before anything changes.
   std::unique_ptr<THashEntry>* link = &head;
   while (*link) {
     THashEntry& current = **link;
@@ -59,7 +60,6 @@ std::unique_ptr<THashEntry> THashEntry::AddEntry(std::unique_ptr<THashEntry> hea
   }
   entry->next_ = std::move(*link);
   *link = std::move(entry);
-  return head;
 }
 
 THashEntry* THashEntryList::Get(int index) const {
@@ -70,7 +70,7 @@ THashEntry* THashEntryList::Get(int index) const {
 void THashEntryList::Put(int index, std::unique_ptr<THashEntry> entry) {
   VANTREL_ASSERT(index >= 0, "HighlighterHashEntries");
   if (index >= Count()) slots_.resize(size_t(index) + 1);
-  slots_[size_t(index)] = THashEntry::AddEntry(std::move(slots_[size_t(index)]), std::move(entry));
+  THashEntry::AddEntry(slots_[size_t(index)], std::move(entry));
 }
 
 int THashEntryList::Lookup(int hash, const char* text, int length, int identifierKind,

@@ -69,11 +69,11 @@ class THashEntry {
   const std::string& Keyword() const { return keyword_; }
   int Kind() const { return kind_; }
 
-  // Adds entry to the chain headed by head, ordered by keyword length (equal
-  // lengths in the order added), and returns the new head. Throws when the
-  // chain already holds the keyword (letter case ignored).
-  static std::unique_ptr<THashEntry> AddEntry(std::unique_ptr<THashEntry> head,
-                                              std::unique_ptr<THashEntry> entry);
+  // Adds entry to the chain headed by head (which then holds the new head),
+  // ordered by keyword length, equal lengths in the order added. Throws when
+  // the chain already holds the keyword (letter case ignored); the chain is
+  // left as it was.
+  static void AddEntry(std::unique_ptr<THashEntry>& head, std::unique_ptr<THashEntry> entry);
 
  private:
   std::unique_ptr<THashEntry> next_;
