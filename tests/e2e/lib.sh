@@ -1,0 +1,67 @@
+# Shared helpers for end-to-end tests: start the real program under X (the
+# display test.sh provides, or a private Xvfb), drive it with xdotool.
+set -euo pipefail
+
+: "${VANTREL_BIN:?VANTREL_BIN must name the vantrel executable}"
+E2E_TMP=$(mktemp -d /tmp/vantrel-e2e-XXXXXX)
+export VANTREL_INI="$E2E_TMP/vantrel.ini"
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+APP_PID=""
+XVFB_PID=""
+
+e2e_cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+  export DISPLAY=:$((90 + RANDOM % 100))
+  Xvfb "$DISPLAY" -screen 0 1920x1080x24 >/dev/null 2>&1 &
+  XVFB_PID=$!
+  sleep 1
+fi
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# start_app ARGS...: starts the editor and waits for its main window.
+start_app() {
+  "$VANTREL_BIN" "$@" >"$E2E_TMP/app.log" 2>&1 &
+  APP_PID=$!
+  APP_WINDOW=$(xdotool search --sync --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n 1) || true
+  for _ in $(seq 1 100); do
+    [ -n "${APP_WINDOW:-}" ] && break
+    sleep 0.1
+    APP_WINDOW=$(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null | head -n 1) || true
+  done
+  [ -n "${APP_WINDOW:-}" ] || fail "no window appeared; log: $(cat "$E2E_TMP/app.log")"
+  xdotool windowactivate --sync "$APP_WINDOW" 2>/dev/null || xdotool windowfocus --sync "$APP_WINDOW" 2>/dev/null || true
+}
+
+window_title() { xdotool getwindowname "$APP_WINDOW"; }
+
+# wait_for CONDITION-COMMAND...: retries for up to 5 seconds.
+wait_for() {
+  for _ in $(seq 1 50); do
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# stop_app: asks the window to close and waits for the process to end.
+stop_app() {
+  "${X11CLOSE_BIN:?X11CLOSE_BIN must name the x11close helper}" "$APP_WINDOW"
+  for _ in $(seq 1 50); do
+    kill -0 "$APP_PID" 2>/dev/null || { APP_PID=""; return 0; }
+    sleep 0.1
+  done
+  fail "the program did not exit"
+}
+
+screenshot() { import -window root "$1"; }
