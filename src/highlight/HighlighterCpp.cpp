@@ -544,13 +544,14 @@ void TCppHighlighter::AsmPendingProc() {
     tokenKind_ = ctkSymbol;
     range_ = crsAsmBlock;
   } else if (range_ == crsAsm && IsLetterOrUnderscore(c)) {
-    // `__asm mov eax, 1`: a one-line statement, unless a C keyword follows
-    // (`asm volatile (...)` is ordinary C).
+    // `__asm mov eax, 1`: a one-line statement, unless a qualifier of the
+    // call form follows (`asm volatile (...)` is ordinary C).
     bool isAsm;
     int kind = ScanIdentifier(isAsm);
-    if (kind == ctkKey) {
+    std::string_view word(line_ + tokenPos_, size_t(run_ - tokenPos_));
+    if (word == "volatile" || word == "goto" || word == "inline") {
       tokenKind_ = kind;
-      range_ = isAsm ? crsAsm : crsNormal;
+      range_ = crsNormal;
     } else {
       run_ = tokenPos_;
       range_ = crsAsmLine;

@@ -1,0 +1,4 @@
+x = $y @ z \ w ` v;
+char* s = "café"; // café
+été = 1;
+nul;
