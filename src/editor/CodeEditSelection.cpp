@@ -1,0 +1,539 @@
+// Selected text in normal, line and column mode, selection replacement, and
+// the editor's reaction to line buffer changes (collected repainting, range
+// re-scan, word-wrap rows, marks).
+// Tested by tests/editor/CodeEditSelectionTest.cpp and CodeEditPropertyTest.cpp
+#include <algorithm>
+#include <climits>
+
+#include "editor/CodeEdit.h"
+#include "highlight/CodeEditHighlighter.h"
+#include "platform/CodePage.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+// Splits at CR LF, CR or LF; a text ending in a break ends in an empty piece.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> pieces;
+  size_t start = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    char c = text[i];
+    if (c == '\r' || c == '\n') {
+      pieces.push_back(text.substr(start, i - start));
+      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+      start = i;
+    } else {
+      ++i;
+    }
+  }
+  pieces.push_back(text.substr(start));
+  return pieces;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  size_t end = text.size();
+  while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+  return text.substr(0, end);
+}
+
+// Bytes [x1, x2) of a line, 1-based, cut to the line.
+std::string_view Slice(std::string_view line, int x1, int x2) {
+  const int length = static_cast<int>(line.size());
+  x1 = std::clamp(x1, 1, length + 1);
+  x2 = std::clamp(x2, x1, length + 1);
+  return line.substr(x1 - 1, x2 - x1);
+}
+
+bool HasNonBlank(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return c != ' ' && c != '\t'; });
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- reading
+
+void TCustomCodeEdit::SelectionRows(int& first, int& last) const {
+  first = AnchorStart().Y;
+  last = AnchorEnd().Y;
+}
+
+std::string TCustomCodeEdit::SelectedText() const {
+  if (!HasSelection()) return {};
+  const TBufferCoord begin = AnchorStart();
+  const TBufferCoord end = AnchorEnd();
+  const int count = LineCount();
+  std::string result;
+  switch (effectiveSelectionMode_) {
+    case smNormal: {
+      if (begin.Y == end.Y) return std::string(Slice(LineText(begin.Y), begin.X, end.X));
+      size_t size = 0;
+      for (int y = begin.Y; y <= end.Y && y <= count; ++y) size += LineText(y).size() + 2;
+      result.reserve(size);
+      std::string_view first = LineText(begin.Y);
+      result.append(Slice(first, begin.X, static_cast<int>(first.size()) + 1));
+      result.append(kLineBreak);
+      for (int y = begin.Y + 1; y < end.Y; ++y) {
+        result.append(LineText(y));
+        result.append(kLineBreak);
+      }
+      result.append(Slice(LineText(end.Y), 1, end.X));
+      break;
+    }
+    case smLine: {
+      size_t size = 0;
+      for (int y = begin.Y; y <= end.Y && y <= count; ++y) size += LineText(y).size() + 2;
+      result.reserve(size);
+      for (int y = begin.Y; y <= end.Y && y <= count; ++y) {
+        result.append(LineText(y));
+        if (y < count) result.append(kLineBreak);
+      }
+      break;
+    }
+    case smColumn: {
+      const TDisplayPos a = BufferToDisplay(begin);
+      const TDisplayPos b = BufferToDisplay(end);
+      const int left = std::min(a.Column, b.Column);
+      const int right = std::max(a.Column, b.Column);
+      const bool trim = HasOption(eoTrimTrailingSpaces);
+      result.reserve(static_cast<size_t>(end.Y - begin.Y + 1) * static_cast<size_t>(right - left + 2));
+      for (int y = begin.Y; y <= end.Y; ++y) {
+        std::string_view line = LineText(y);
+        const int x1 = BufferColumn(line, left);
+        const int x2 = std::max(BufferColumn(line, right), x1);
+        std::string_view piece = Slice(line, x1, x2);
+        result.append(piece);
+        if (!trim) result.append(static_cast<size_t>(x2 - x1) - piece.size(), ' ');
+        if (y < end.Y) result.append(kLineBreak);
+      }
+      break;
+    }
+  }
+  return result;
+}
+
+int TCustomCodeEdit::SelectionLength() const {
+  if (!HasSelection()) return 0;
+  return PositionToIndex(AnchorEnd()) - PositionToIndex(AnchorStart());
+}
+
+// ---------------------------------------------------------------- replacing
+
+void TCustomCodeEdit::SetSelectedText(std::string_view text) {
+  // The text may be a view of our own lines, which the replacement changes.
+  const std::string value(text);
+  undoList_->OpenBlock();
+  try {
+    if (HasSelection()) {
+      undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedText(),
+                              effectiveSelectionMode_);
+    } else {
+      effectiveSelectionMode_ = selectionMode_;
+    }
+    const TBufferCoord startOfBlock = AnchorStart();
+    const TBufferCoord endOfBlock = AnchorEnd();
+    anchorStart_ = startOfBlock;
+    anchorEnd_ = endOfBlock;
+    ReplaceSelectionRaw(value);
+    if (!value.empty() && effectiveSelectionMode_ != smColumn) {
+      undoList_->RecordChange(ckInserted, startOfBlock, AnchorEnd(), {}, effectiveSelectionMode_);
+    }
+  } catch (...) {
+    undoList_->CloseBlock();
+    throw;
+  }
+  undoList_->CloseBlock();
+}
+
+int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo) {
+  const std::string value(text);
+  int added = 0;
+  lines_->BeginUpdate();
+  BeginUpdateBatch();
+  try {
+    const TBufferCoord begin = AnchorStart();
+    const TBufferCoord end = AnchorEnd();
+    if (HasSelection()) {
+      DeleteSelection(begin, end);
+    }
+    if (!value.empty()) {
+      const TBufferCoord insertAt = CaretPos();
+      const int oldCount = LineCount();
+      int first = insertAt.Y;
+      switch (mode) {
+        case smNormal:
+          added = InsertNormal(value);
+          if (insertAt.X > 1) first = insertAt.Y + 1;
+          break;
+        case smColumn:
+          // Column pieces never push lines down: new lines go after the end.
+          added = InsertColumn(value, addToUndo);
+          first = oldCount + 1;
+          break;
+        case smLine:
+          added = InsertLines(value);
+          break;
+      }
+      if (added > 0) NotifyLinesInserted(std::max(first, 1), added);
+      ScrollCaretIntoView();
+    }
+    if (caretY_ < 1) SetCaretYField(1);
+    // A text ending in a line break may leave the caret below the last line.
+    if (caretY_ > std::max(LineCount(), 1)) SetCaretYField(std::max(LineCount(), 1));
+    // The old anchors are meaningless now; collapse them as the buffer's
+    // change event would, also when an outer buffer update is still open.
+    const TSelectionMode published = selectionMode_;
+    selectionMode_ = effectiveSelectionMode_;
+    SetAnchorStart(CaretPos());
+    selectionMode_ = published;
+  } catch (...) {
+    EndUpdateBatch();
+    lines_->EndUpdate();
+    throw;
+  }
+  EndUpdateBatch();
+  lines_->EndUpdate();
+  return added;
+}
+
+void TCustomCodeEdit::DeleteSelection(TBufferCoord begin, TBufferCoord end) {
+  const int count = LineCount();
+  TBufferCoord caret = begin;
+  switch (effectiveSelectionMode_) {
+    case smNormal: {
+      if (count == 0) break;
+      std::string joined(Slice(LineText(begin.Y), 1, begin.X));
+      joined.append(Slice(LineText(end.Y), end.X, INT_MAX));
+      const int removed = std::min(end.Y, count) - begin.Y;
+      if (removed > 0) lines_->RemoveLineSpan(begin.Y, removed);
+      std::string_view stored = joined;
+      if (HasOption(eoScrollPastEol) && HasOption(eoTrimTrailingSpaces)) stored = TrimRight(stored);
+      lines_->Put(begin.Y - 1, stored);
+      if (removed > 0) NotifyLinesDeleted(begin.Y, removed);
+      break;
+    }
+    case smLine: {
+      if (count == 0) break;
+      const int last = std::min(end.Y, count);
+      int removed;
+      if (last == count) {
+        lines_->Put(last - 1, "");
+        removed = last - begin.Y;
+        if (removed > 0) lines_->RemoveLineSpan(begin.Y - 1, removed);
+      } else {
+        removed = last - begin.Y + 1;
+        lines_->RemoveLineSpan(begin.Y - 1, removed);
+      }
+      if (removed > 0) NotifyLinesDeleted(begin.Y, removed);
+      caret = {1, begin.Y};
+      break;
+    }
+    case smColumn: {
+      // Columns are taken on screen and converted per line, as reading does,
+      // so that what is removed is exactly what SelectedText returned.
+      const TDisplayPos a = BufferToDisplay(begin);
+      const TDisplayPos b = BufferToDisplay(end);
+      const int left = std::min(a.Column, b.Column);
+      const int right = std::max(a.Column, b.Column);
+      for (int y = begin.Y; y <= end.Y && y <= count; ++y) {
+        std::string line(LineText(y));
+        const int x1 = BufferColumn(line, left);
+        const int x2 = std::max(BufferColumn(line, right), x1);
+        const int length = static_cast<int>(line.size());
+        if (x1 <= length) {
+          line.erase(static_cast<size_t>(x1 - 1), static_cast<size_t>(std::min(x2, length + 1) - x1));
+          lines_->Put(y - 1, line);
+        }
+      }
+      caret = {BufferColumn(LineText(begin.Y), left), begin.Y};
+      break;
+    }
+  }
+  // Without eoScrollPastEol the caret may sit at most one past the line end;
+  // force it where the selection began.
+  const TCodeEditorOptions saved = options_;
+  options_ |= OptionBit(eoScrollPastEol);
+  MoveCaretTo(caret, false);
+  options_ = saved;
+}
+
+void TCustomCodeEdit::SetCaretYField(int y) {
+  if (caretY_ != y) {
+    caretY_ = y;
+    StatusChanged(scCaretY);
+  }
+}
+
+int TCustomCodeEdit::InsertNormal(std::string_view text) {
+  std::string_view line = LineText(caretY_);
+  const int length = static_cast<int>(line.size());
+  std::string left(Slice(line, 1, caretX_));
+  if (caretX_ - 1 > length) {
+    if (HasOption(eoTabsToSpaces) || HasNonBlank(left)) {
+      left.append(static_cast<size_t>(caretX_ - 1 - length), ' ');
+    } else {
+      left = MakeIndent(CaretDisplayColumn() - 1);
+    }
+  }
+  const std::string right(Slice(line, caretX_, INT_MAX));
+  const std::vector<std::string_view> pieces = SplitLines(text);
+  const int index = std::max(caretY_, 1) - 1;
+  std::string last;
+  if (pieces.size() == 1) {
+    last = left + std::string(pieces[0]) + right;
+    StoreLine(index, last);
+  } else {
+    StoreLine(index, left + std::string(pieces[0]));
+    const int extra = static_cast<int>(pieces.size()) - 1;
+    lines_->InsertEmptyLines(index + 1, extra);
+    for (int i = 1; i <= extra; ++i) {
+      std::string content(pieces[i]);
+      if (i == extra) {
+        content += right;
+        last = content;
+      }
+      StoreLine(index + i, content);
+      SetCaretYField(index + i + 1);
+    }
+  }
+  int x;
+  std::string_view stored = LineText(caretY_);
+  if (HasOption(eoTrimTrailingSpaces) && right.empty()) {
+    // Keep the caret where the typed blanks ended although they were trimmed.
+    x = static_cast<int>(stored.size()) + (ExpandedColumn(last, static_cast<int>(last.size()) + 1) -
+                                           ExpandedColumn(stored, static_cast<int>(stored.size()) + 1)) +
+        1;
+  } else {
+    x = static_cast<int>(last.size()) - static_cast<int>(right.size()) + 1;
+  }
+  const TCodeEditorOptions saved = options_;
+  options_ |= OptionBit(eoScrollPastEol);
+  MoveCaretTo({x, caretY_}, false);
+  options_ = saved;
+  return static_cast<int>(pieces.size()) - 1;
+}
+
+int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
+  const int insertX = caretX_;
+  const std::vector<std::string_view> pieces = SplitLines(text);
+  int appended = 0;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    std::string_view piece = pieces[i];
+    if (!piece.empty()) {
+      if (caretY_ > LineCount()) {
+        // Past the end: fill any gap so that the piece lands on the caret line.
+        // Past the end every line up to the caret line is appended, so that
+        // pieces after empty ones still land on their own line.
+        while (LineCount() < caretY_) {
+          if (addToUndo && LineCount() > 0) {
+            const TBufferCoord endOfPrevious{static_cast<int>(LineText(LineCount()).size()) + 1, LineCount()};
+            undoList_->RecordChange(ckLineSplit, endOfPrevious, endOfPrevious, {}, smNormal);
+          }
+          std::string line;
+          if (LineCount() == caretY_ - 1) {
+            line.assign(static_cast<size_t>(insertX - 1), ' ');
+            line.append(piece);
+          }
+          StoreLine(LineCount(), line);
+          ++appended;
+        }
+      } else {
+        std::string line(LineText(caretY_));
+        int at = insertX;
+        if (static_cast<int>(line.size()) < at - 1) {
+          line.append(static_cast<size_t>(at - 1) - line.size(), ' ');
+        } else if (IsTrailByte(line, at)) {
+          ++at;
+        }
+        line.insert(static_cast<size_t>(at - 1), piece);
+        StoreLine(caretY_ - 1, line);
+      }
+      if (addToUndo) {
+        undoList_->RecordChange(ckPasted, {insertX, caretY_},
+                                {insertX + static_cast<int>(piece.size()), caretY_}, {},
+                                effectiveSelectionMode_);
+      }
+    }
+    if (i + 1 < pieces.size()) SetCaretYField(caretY_ + 1);
+  }
+  caretX_ = insertX + static_cast<int>(pieces.back().size());
+  StatusChanged(scCaretX);
+  return appended;
+}
+
+int TCustomCodeEdit::InsertLines(std::string_view text) {
+  std::vector<std::string_view> pieces = SplitLines(text);
+  // Line-mode text holds whole lines: a final break ends the last line
+  // rather than starting another.
+  if (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();
+  if (caretX_ != 1) {
+    caretX_ = 1;
+    StatusChanged(scCaretX);
+  }
+  int added = 0;
+  for (std::string_view piece : pieces) {
+    if (caretY_ >= LineCount() || insertMode_) {
+      lines_->Insert(std::min(caretY_ - 1, LineCount()), "");
+      ++added;
+    }
+    StoreLine(std::min(caretY_ - 1, LineCount()), piece);
+    SetCaretYField(caretY_ + 1);
+  }
+  return added;
+}
+
+void TCustomCodeEdit::StoreLine(int index, std::string_view text) {
+  if (HasOption(eoTrimTrailingSpaces)) text = TrimRight(text);
+  lines_->Put(index, text);
+}
+
+void TCustomCodeEdit::SetSelectionStart(int index) {
+  MoveCaretTo(IndexToPosition(index), true);
+  SetAnchorStart(CaretPos());
+}
+
+void TCustomCodeEdit::SetSelectionLength(int length) {
+  const TBufferCoord begin = AnchorStart();
+  const int64_t endIndex = std::max<int64_t>(int64_t{PositionToIndex(begin)} + length, 0);
+  const TBufferCoord end = IndexToPosition(static_cast<int>(std::min<int64_t>(endIndex, INT_MAX)));
+  if (length >= 0) {
+    PlaceCaretAndBlock(end, begin, end);
+  } else {
+    PlaceCaretAndBlock(end, end, begin);
+  }
+}
+
+void TCustomCodeEdit::SelectAll() {
+  TBufferCoord last{1, 1};
+  if (LineCount() > 0) last = {static_cast<int>(LineText(LineCount()).size()) + 1, LineCount()};
+  PlaceCaretAndBlock(last, {1, 1}, last);
+  StatusChanged(scSelection);
+}
+
+void TCustomCodeEdit::PlaceCaretAndBlock(TBufferCoord caret, TBufferCoord blockBegin, TBufferCoord blockEnd) {
+  // The anchor setters clamp in the published mode; run them in the active
+  // one so that it survives.
+  const TSelectionMode mode = effectiveSelectionMode_;
+  const TSelectionMode published = selectionMode_;
+  BeginUpdateBatch();
+  MoveCaretTo(caret, true);
+  selectionMode_ = mode;
+  SetAnchorStart(blockBegin);
+  SetAnchorEnd(blockEnd);
+  selectionMode_ = published;
+  EndUpdateBatch();
+}
+
+// ---------------------------------------------------------------- buffer events
+
+void TCustomCodeEdit::LinesChanging() { linesChanging_ = true; }
+
+void TCustomCodeEdit::LinesChanged() {
+  linesChanging_ = false;
+  if (HandleAllocated()) UpdateScrollBars();
+  const TSelectionMode mode = effectiveSelectionMode_;
+  const TSelectionMode published = selectionMode_;
+  selectionMode_ = mode;
+  SetAnchorStart(CaretPos());
+  selectionMode_ = published;
+  const TRect collected = collectedInvalidRect_;
+  collectedInvalidRect_ = {};
+  InvalidateRect(collected);
+  if (gutter_.ShowLineNumbers() && gutter_.AutoSize()) gutter_.FitDigitCount(LineCount());
+  if (!HasOption(eoScrollPastEof)) SetTopLine(topLine_);
+}
+
+void TCustomCodeEdit::LinesCleared() {
+  if (wordWrapPlugin_) wordWrapPlugin_->Relayout();
+  undoList_->Clear();
+  redoList_->Clear();
+  collectedInvalidRect_ = {};
+  InvalidateAll();
+  SetCaretPos({1, 1});
+  SetTopLine(1);
+  SetLeftChar(1);
+  StatusChanged(scAll);
+}
+
+void TCustomCodeEdit::LinesDeleted(int index, int count) {
+  if (highlighter_ && LineCount() > 0) RescanFrom(index);
+  if (wordWrapPlugin_) wordWrapPlugin_->LinesRemoved(index, count);
+  InvalidateTextRows(index + 1, INT_MAX);
+  InvalidateGutterRows(index + 1, INT_MAX);
+}
+
+void TCustomCodeEdit::LinesInserted(int index, int count) {
+  if (highlighter_ && LineCount() > 0) {
+    int scanned = index;
+    do {
+      scanned = RescanFrom(scanned) + 1;
+    } while (scanned < index + count);
+  }
+  if (wordWrapPlugin_) wordWrapPlugin_->LinesAdded(index, count);
+  InvalidateTextRows(index + 1, INT_MAX);
+  InvalidateGutterRows(index + 1, INT_MAX);
+  GrowMaxScrollWidthTo(index, count);
+}
+
+void TCustomCodeEdit::LineReplaced(int index) {
+  int lastLine = index + 1;
+  if (wordWrapPlugin_ && wordWrapPlugin_->LinesReplaced(index, 1) != 0) {
+    lastLine = INT_MAX;
+    InvalidateGutterRows(index + 1, INT_MAX);
+  }
+  if (highlighter_) lastLine = std::max(lastLine, RescanFrom(index) + 1);
+  InvalidateTextRows(index + 1, lastLine);
+  GrowMaxScrollWidthTo(index, 1);
+}
+
+void TCustomCodeEdit::GrowMaxScrollWidthTo(int index, int count) {
+  if (!HasOption(eoAutoSizeMaxScrollWidth)) return;
+  for (int i = index; i < index + count && i < LineCount(); ++i) {
+    const int width = lines_->ExpandedLength(i);
+    if (width > maxScrollWidth_) SetMaxScrollWidth(width);
+  }
+}
+
+int TCustomCodeEdit::RescanFrom(int index) {
+  if (!highlighter_ || index >= LineCount()) return index;
+  index = std::max(index, 0);
+  highlighter_->SetRangeForLine(*lines_, index);
+  for (;;) {
+    highlighter_->StartLine(lines_->Get(index), index);
+    highlighter_->ScanToLineEnd();
+    const TLineRange range = highlighter_->RangeState();
+    if (range == lines_->GetLineRange(index)) break;
+    lines_->SetLineRange(index, range);
+    if (index + 1 >= LineCount()) break;
+    ++index;
+    highlighter_->SetRangeState(range);
+  }
+  return index;
+}
+
+void TCustomCodeEdit::RescanAll() {
+  if (!highlighter_) return;
+  highlighter_->ResetRangeState();
+  for (int i = 0; i < LineCount(); ++i) {
+    highlighter_->StartLine(lines_->Get(i), i);
+    highlighter_->ScanToLineEnd();
+    const TLineRange range = highlighter_->RangeState();
+    lines_->SetLineRange(i, range);
+    highlighter_->SetRangeState(range);
+  }
+}
+
+void TCustomCodeEdit::NotifyLinesInserted(int firstLine, int count) {
+  marks_.LinesInserted(firstLine, count);
+  for (TCodeEditPlugin* plugin : plugins_) plugin->LinesInserted(firstLine, count);
+}
+
+void TCustomCodeEdit::NotifyLinesDeleted(int firstLine, int count) {
+  marks_.LinesDeleted(firstLine, count);
+  for (TCodeEditPlugin* plugin : plugins_) plugin->LinesDeleted(firstLine, count);
+}
+
+}  // namespace vantrel
