@@ -484,8 +484,10 @@ void TCppHighlighter::CloseComment() {
 }
 
 void TCppHighlighter::DirectiveStartProc() {
+  // A directive when nothing above a blank precedes the first `#` of the
+  // line (an embedded line break counts as blank).
   int first = 0;
-  while (IsSpaceChar(line_[first])) ++first;
+  while (line_[first] != '\0' && uint8_t(line_[first]) <= ' ') ++first;
   if (line_[first] != '#') {
     ++run_;
     tokenKind_ = ctkUnknown;

@@ -198,6 +198,7 @@ TEST(CppHighlighterTest, WhitespaceBreaksAndInvalidCharacters) {
        0},
       {"line break inside a block comment", crsBlockComment, "\r\nx */", {{"\r\n", ctkSpace}, {"x */", ctkComment}}, 0},
       {"line break ends a string", 0, "\"ab\rc", {{"\"ab", ctkString}, {"\r", ctkSpace}, {"c", ctkIdentifier}}, 0},
+      {"directive after an embedded line break", 0, "\r\n#if", {{"\r\n", ctkSpace}, {"#if", ctkDirective}}, 0},
       {"line break ends a directive", 0, "#a\nb", {{"#a", ctkDirective}, {"\n", ctkSpace}, {"b", ctkIdentifier}}, 0},
       {"line break in a continued string", crsStringContinued, "\n", {{"\n", ctkSpace}}, crsStringContinued},
       {"invalid characters", 0, "$@\\`\x7f",
