@@ -181,8 +181,16 @@ int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_vie
       ScrollCaretIntoView();
     }
     if (caretY_ < 1) SetCaretYField(1);
-    // A text ending in a line break may leave the caret below the last line.
+    // A text ending in a line break may leave the caret below the last line,
+    // and a column block past the line ends beyond the end of its line.
     if (caretY_ > std::max(LineCount(), 1)) SetCaretYField(std::max(LineCount(), 1));
+    if (!HasOption(eoScrollPastEol) && !HasOption(eoTrimTrailingSpaces)) {
+      const int maxX = static_cast<int>(LineText(caretY_).size()) + 1;
+      if (caretX_ > maxX) {
+        caretX_ = maxX;
+        StatusChanged(scCaretX);
+      }
+    }
     // The old anchors are meaningless now; collapse them as the buffer's
     // change event would, also when an outer buffer update is still open.
     const TSelectionMode published = selectionMode_;
