@@ -201,6 +201,11 @@ void TCppHighlighter::SetRangeState(TLineRange value) {
 
 // ---------------------------------------------------------------- scanning
 
+void TCppHighlighter::StartLine(std::string_view text, int lineIndex) {
+  firstNonBlank_ = -1;
+  TCustomHighlighter::StartLine(text, lineIndex);
+}
+
 void TCppHighlighter::NextToken() {
   tokenPos_ = run_;
   switch (range_) {
@@ -485,10 +490,13 @@ void TCppHighlighter::CloseComment() {
 
 void TCppHighlighter::DirectiveStartProc() {
   // A directive when nothing above a blank precedes the first `#` of the
-  // line (an embedded line break counts as blank).
-  int first = 0;
-  while (line_[first] != '\0' && uint8_t(line_[first]) <= ' ') ++first;
-  if (line_[first] != '#') {
+  // line (an embedded line break counts as blank). Found once per line, so a
+  // line of many `#` after long indentation stays linear.
+  if (firstNonBlank_ < 0) {
+    firstNonBlank_ = 0;
+    while (line_[firstNonBlank_] != '\0' && uint8_t(line_[firstNonBlank_]) <= ' ') ++firstNonBlank_;
+  }
+  if (line_[firstNonBlank_] != '#') {
     ++run_;
     tokenKind_ = ctkUnknown;
     return;

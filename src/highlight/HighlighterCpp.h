@@ -72,6 +72,7 @@ class TCppHighlighter : public TCustomHighlighter {
   bool IsKeyword(std::string_view word) const override;
   std::string ClassName() const override { return "TCppHighlighter"; }
 
+  void StartLine(std::string_view text, int lineIndex) override;
   void NextToken() override;
   bool AtLineEnd() const override { return tokenKind_ == ctkNull; }
   int TokenKind() const override { return tokenKind_; }
@@ -112,6 +113,7 @@ class TCppHighlighter : public TCustomHighlighter {
   std::array<THighlighterAttributes*, 15> attr_{};
   int tokenKind_ = ctkNull;
   int range_ = crsNormal;
+  int firstNonBlank_ = -1;  // of the current line; -1 until a `#` needs it
 };
 
 }  // namespace vantrel
