@@ -1,0 +1,173 @@
+// Editor model timings on a 1.5-million-line buffer: a character typed as a
+// selection replacement in the middle of it, and the character index
+// conversions at its end. The raw buffer write runs beside them as the
+// baseline the model's overhead is read against.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "editor/CodeEdit.h"
+#include "highlight/HighlighterCpp.h"
+
+namespace vantrel {
+namespace {
+
+constexpr int kLines = 1500000;
+constexpr int kMiddle = 750000;
+
+std::string CorpusPath(const char* name) {
+  const char* dir = std::getenv("VANTREL_CORPORA");
+  return std::string(dir && *dir ? dir : "/tmp/vantrel-corpora") + "/" + name;
+}
+
+// A window that draws nothing: the model still computes every rectangle,
+// scroll bar and caret position it would send.
+class NullHost : public EditorHost {
+ public:
+  int ClientWidth() const override { return 800; }
+  int ClientHeight() const override { return 600; }
+  void InvalidateRect(const TRect&) override {}
+  void ScrollWindow(int, int, const TRect&) override {}
+  void UpdateNow() override {}
+  void RecreateWindow() override {}
+  void SetScrollBar(TScrollBarKind, const TScrollBarState&) override {}
+  void CreateCaret(int, int) override {}
+  void DestroyCaret() override {}
+  void SetCaretPos(int, int) override {}
+  void ShowCaret() override {}
+  void HideCaret() override {}
+  void StartTimer(int, int) override {}
+  void StopTimer(int) override {}
+  void SetCapture() override {}
+  void ReleaseCapture() override {}
+  bool HasCapture() const override { return false; }
+  TPoint DragThreshold() const override { return {4, 4}; }
+  void BeginDrag() override {}
+  void SetCursor(TCursor) override {}
+  TPoint CursorPos() const override { return {}; }
+  bool Focused() const override { return true; }
+  void SetFocus() override {}
+  bool IsKeyDown(TVirtualKey) const override { return false; }
+  void AcceptDroppedFiles(bool) override {}
+  void SetImeComposition(TPoint, const TFont&) override {}
+  TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return {8, 16, 8, 8}; }
+};
+
+// HARD: 1.5 million lines, the log corpus when present (real line lengths),
+// else generated lines of 40..120 bytes with a fixed seed.
+struct BigEditor {
+  NullHost host;
+  TCodeEdit edit{&host};
+  BigEditor() {
+    try {
+      edit.Lines().LoadFromFile(CorpusPath("log_100mb.log"));
+    } catch (const std::exception&) {
+      edit.Lines().Clear();
+    }
+    if (edit.LineCount() < kLines) {
+      TCodeEditStringList generated;
+      std::mt19937 rng(42);
+      std::string line;
+      for (int i = 0; i < kLines; ++i) {
+        line.assign(40 + rng() % 80, 'a' + static_cast<char>(i % 26));
+        generated.Add(line);
+      }
+      edit.SetLines(generated);
+    }
+  }
+};
+
+BigEditor& Big() {
+  static BigEditor big;
+  return big;
+}
+
+void BM_ReplaceSelectedCharAtMiddle(benchmark::State& state) {
+  TCustomCodeEdit& edit = Big().edit;
+  edit.PlaceCaretAndBlock({1, kMiddle}, {1, kMiddle}, {1, kMiddle});
+  const char chars[] = {'x', 'y'};
+  int n = 0;
+  for (auto _ : state) {
+    edit.PlaceCaretAndBlock({11, kMiddle}, {10, kMiddle}, {11, kMiddle});
+    edit.SetSelectedText(std::string_view(&chars[n++ & 1], 1));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ReplaceSelectedCharAtMiddle)->Unit(benchmark::kMicrosecond);
+
+// Typing: the line grows by one byte per iteration, so the run is bounded.
+void BM_TypeCharAtMiddle(benchmark::State& state) {
+  TCustomCodeEdit& edit = Big().edit;
+  edit.SetCaretPos({20, kMiddle});
+  for (auto _ : state) edit.SetSelectedText("z");
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TypeCharAtMiddle)->Unit(benchmark::kMicrosecond)->Iterations(20000);
+
+// Baseline: the same line written straight into the buffer, no editor.
+void BM_BufferPutBaseline(benchmark::State& state) {
+  static TCodeEditStringList lines;
+  if (lines.Count() == 0) {
+    for (int i = 0; i < kLines; ++i) lines.Add("2024-01-01 00:00:00 INFO baseline line of moderate length");
+  }
+  std::string text(lines.Get(kMiddle - 1));
+  for (auto _ : state) {
+    text[10] ^= 1;
+    lines.Put(kMiddle - 1, text);
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_BufferPutBaseline)->Unit(benchmark::kMicrosecond);
+
+void BM_PositionToIndexAtEnd(benchmark::State& state) {
+  TCustomCodeEdit& edit = Big().edit;
+  const TBufferCoord end{static_cast<int>(edit.LineText(edit.LineCount()).size()) + 1, edit.LineCount()};
+  for (auto _ : state) benchmark::DoNotOptimize(edit.PositionToIndex(end));
+}
+BENCHMARK(BM_PositionToIndexAtEnd)->Unit(benchmark::kMillisecond);
+
+void BM_IndexToPositionAtEnd(benchmark::State& state) {
+  TCustomCodeEdit& edit = Big().edit;
+  const TBufferCoord end{static_cast<int>(edit.LineText(edit.LineCount()).size()) + 1, edit.LineCount()};
+  const int index = edit.PositionToIndex(end);
+  for (auto _ : state) benchmark::DoNotOptimize(edit.IndexToPosition(index));
+}
+BENCHMARK(BM_IndexToPositionAtEnd)->Unit(benchmark::kMillisecond);
+
+// MEDIUM: the C/C++ corpus (300,000 lines) with its highlighter: typing in
+// the middle re-scans only the lines whose end state changed.
+void BM_TypeCharWithCppHighlighter(benchmark::State& state) {
+  static NullHost host;
+  static TCodeEdit edit(&host);
+  static TCppHighlighter cpp;
+  static bool loaded = [] {
+    try {
+      edit.Lines().LoadFromFile(CorpusPath("c_10mb.cpp"));
+    } catch (const std::exception&) {
+      return false;
+    }
+    edit.SetHighlighter(&cpp);
+    return true;
+  }();
+  if (!loaded) {
+    state.SkipWithError("corpus c_10mb.cpp missing");
+    return;
+  }
+  const int middle = edit.LineCount() / 2;
+  const char chars[] = {'x', 'y'};
+  int n = 0;
+  for (auto _ : state) {
+    edit.PlaceCaretAndBlock({2, middle}, {1, middle}, {2, middle});
+    edit.SetSelectedText(std::string_view(&chars[n++ & 1], 1));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_TypeCharWithCppHighlighter)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace vantrel
+
+BENCHMARK_MAIN();
