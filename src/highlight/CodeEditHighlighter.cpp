@@ -134,7 +134,24 @@ void TCustomHighlighter::SetRangeForLine(const TCodeEditStringList& lines, int i
     SetRangeState(lines.GetLineRange(index - 1));
 }
 
+namespace {
+
+// Storing ranges is one batch for the buffer's listeners, not one per line.
+class LinesUpdate {
+ public:
+  explicit LinesUpdate(TCodeEditStringList& lines) : lines_(lines) { lines_.BeginUpdate(); }
+  ~LinesUpdate() { lines_.EndUpdate(); }
+  LinesUpdate(const LinesUpdate&) = delete;  // brackets one batch
+  LinesUpdate& operator=(const LinesUpdate&) = delete;
+
+ private:
+  TCodeEditStringList& lines_;
+};
+
+}  // namespace
+
 void TCustomHighlighter::ScanAllRanges(TCodeEditStringList& lines) {
+  LinesUpdate update(lines);
   ResetRangeState();
   for (int i = 0, n = lines.Count(); i < n; ++i) {
     StartLine(lines.Get(i), i);
@@ -149,6 +166,7 @@ int TCustomHighlighter::ScanRangesFrom(TCodeEditStringList& lines, int first, in
   int count = lines.Count();
   first = std::max(first, 0);
   if (first >= count) return -1;
+  LinesUpdate update(lines);
   SetRangeForLine(lines, first);
   for (int i = first; i < count; ++i) {
     StartLine(lines.Get(i), i);

@@ -156,7 +156,8 @@ class TCustomHighlighter : public TPersistent {
   virtual void ResetRangeState();
 
   // ---- Range bookkeeping over a line buffer, whose GetLineRange(i) holds the
-  // state line i ends in (kNoLineRange when not scanned yet).
+  // state line i ends in (kNoLineRange when not scanned yet). The scans store
+  // their ranges inside one BeginUpdate/EndUpdate of the buffer.
   // Sets the state that line `index` (0-based) starts in.
   void SetRangeForLine(const TCodeEditStringList& lines, int index);
   // Scans every line from the initial state and stores each end state.

@@ -279,6 +279,12 @@ TEST(CustomHighlighterTest, InsertedLinesAreAlwaysScanned) {
   EXPECT_EQ(h.ScanRangesFrom(lines, 1, 1), 3);
   EXPECT_EQ(Ranges(lines), (std::vector<TLineRange>{0, 1, 1, 1}));
   EXPECT_EQ(h.ScanRangesFrom(lines, 7, 7), -1);
+
+  // One change notification for the whole scan.
+  int changes = 0;
+  lines.OnChange = [&](TCodeEditStringList&) { ++changes; };
+  h.ScanAllRanges(lines);
+  EXPECT_EQ(changes, 1);
 }
 
 TEST(HighlighterListTest, RegistersEachClassOnce) {
