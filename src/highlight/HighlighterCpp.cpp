@@ -553,6 +553,10 @@ void TCppHighlighter::AsmPendingProc() {
     ++run_;
     tokenKind_ = ctkSymbol;
     range_ = crsAsmBlock;
+  } else if (c == '/' && line_[run_ + 1] == '/') {
+    // `__asm // note` with the brace on the next line.
+    tokenKind_ = ctkComment;
+    SkipToLineEnd();
   } else if (range_ == crsAsm && IsLetterOrUnderscore(c)) {
     // `__asm mov eax, 1`: a one-line statement, unless a qualifier of the
     // call form follows (`asm volatile (...)` is ordinary C).

@@ -259,6 +259,8 @@ TEST(CppHighlighterTest, AsmBlocks) {
       {"asm call form is C", 0, "asm(\"nop\")",
        {{"asm", ctkKey}, {"(", ctkSymbol}, {"\"nop\"", ctkString}, {")", ctkSymbol}}, 0},
       {"asm keyword ends the line", 0, "_asm ", {{"_asm", ctkKey}, SP}, crsAsmNextLine},
+      {"line comment after the keyword", 0, "__asm // x", {{"__asm", ctkKey}, SP, {"// x", ctkComment}},
+       crsAsmNextLine},
       {"brace on the next line opens the block", crsAsmNextLine, "  {", {{"  ", ctkSpace}, {"{", ctkSymbol}},
        crsAsmBlock},
       {"blank line while waiting for the brace", crsAsmNextLine, "", {}, crsAsmNextLine},
