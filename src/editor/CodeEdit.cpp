@@ -117,6 +117,10 @@ void TCustomCodeEdit::MoveCaretTo(TBufferCoord value, bool makeVisible) {
     if (!pastEol) maxX = 1;
   } else if (!pastEol) {
     maxX = static_cast<int>(LineText(value.Y).size()) + 1;
+  } else {
+    // A line longer than MaxScrollWidth must still be reachable to its end,
+    // or typing there would put the caret before the typed text.
+    maxX = std::max(maxX, static_cast<int>(LineText(value.Y).size()) + 1);
   }
   if (value.X > maxX && !(pastEol && HasOption(eoAutoSizeMaxScrollWidth))) value.X = maxX;
   value.X = std::max(value.X, 1);
@@ -184,8 +188,13 @@ bool TCustomCodeEdit::HasSelection() const {
 
 TBufferCoord TCustomCodeEdit::ClampAnchor(TBufferCoord value) const {
   value.X = std::max(value.X, 1);
-  if (HasOption(eoScrollPastEol) && !WordWrapActive()) value.X = std::min(value.X, maxScrollWidth_ + 1);
   value.Y = std::clamp(value.Y, 1, std::max(LineCount(), 1));
+  // Also without eoScrollPastEol: a column block reaching any further would
+  // only pad its text with blanks up to an arbitrary width.
+  if (!WordWrapActive()) {
+    const int lineEnd = static_cast<int>(LineText(value.Y).size()) + 1;
+    value.X = std::min(value.X, std::max(maxScrollWidth_ + 1, lineEnd));
+  }
   if (effectiveSelectionMode_ == smNormal) {
     if (value.Y <= LineCount()) {
       value.X = std::min(value.X, static_cast<int>(LineText(value.Y).size()) + 1);
@@ -379,8 +388,10 @@ void TCustomCodeEdit::SetLeftChar(int value) {
   if (WordWrapActive()) value = 1;
   int maxValue;
   if (HasOption(eoScrollPastEol)) {
-    maxValue = HasOption(eoAutoSizeMaxScrollWidth) ? INT_MAX - visibleColumns_
-                                                   : maxScrollWidth_ - visibleColumns_ + 1;
+    // The caret line may be wider than MaxScrollWidth; its end stays reachable.
+    int width = maxScrollWidth_;
+    if (caretY_ >= 1 && caretY_ <= LineCount()) width = std::max(width, lines_->ExpandedLength(caretY_ - 1) + 1);
+    maxValue = HasOption(eoAutoSizeMaxScrollWidth) ? INT_MAX - visibleColumns_ : width - visibleColumns_ + 1;
   } else {
     maxValue = LongestLineLength() - visibleColumns_ + 1;
   }

@@ -300,6 +300,7 @@ class TCustomCodeEdit {
   // Plug-ins are owned by whoever adds them and must be removed before they go.
   void AddPlugin(TCodeEditPlugin* plugin);
   void RemovePlugin(TCodeEditPlugin* plugin);
+  const std::vector<TCodeEditPlugin*>& Plugins() const { return plugins_; }
 
   // ---- Painting.
   void SetPainter(ICodeEditPainter* painter) { painter_ = painter; }

@@ -184,12 +184,16 @@ int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_vie
     // A text ending in a line break may leave the caret below the last line,
     // and a column block past the line ends beyond the end of its line.
     if (caretY_ > std::max(LineCount(), 1)) SetCaretYField(std::max(LineCount(), 1));
-    if (!HasOption(eoScrollPastEol) && !HasOption(eoTrimTrailingSpaces)) {
-      const int maxX = static_cast<int>(LineText(caretY_).size()) + 1;
-      if (caretX_ > maxX) {
-        caretX_ = maxX;
-        StatusChanged(scCaretX);
-      }
+    const int lineEnd = static_cast<int>(LineText(caretY_).size()) + 1;
+    int maxX = INT_MAX;
+    if (!HasOption(eoScrollPastEol)) {
+      if (!HasOption(eoTrimTrailingSpaces)) maxX = lineEnd;
+    } else if (!HasOption(eoAutoSizeMaxScrollWidth) && !WordWrapActive()) {
+      maxX = std::max(maxScrollWidth_ + 1, lineEnd);
+    }
+    if (caretX_ > maxX) {
+      caretX_ = maxX;
+      StatusChanged(scCaretX);
     }
     // The old anchors are meaningless now; collapse them as the buffer's
     // change event would, also when an outer buffer update is still open.

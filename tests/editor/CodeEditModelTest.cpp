@@ -132,6 +132,21 @@ TEST(CodeEditModel, CaretIsClamped) {
   EXPECT_EQ(empty.edit.CaretPos(), (TBufferCoord{1, 1})) << "empty buffer";
 }
 
+TEST(CodeEditModel, LinesWiderThanMaxScrollWidthStayReachable) {
+  EditorOnHost e(std::string(40, 'x'), 200, 100);  // 21 visible columns
+  e.edit.SetMaxScrollWidth(10);
+  e.edit.SetCaretPos({41, 1});
+  EXPECT_EQ(e.edit.CaretX(), 41);
+  e.edit.SetSelectedText("y");
+  EXPECT_EQ(e.edit.CaretX(), 42) << "the caret stays after the typed character";
+  EXPECT_EQ(e.edit.LeftChar(), 42 - 21 + 1) << "and can be scrolled into view";
+  e.edit.SetCaretPos({60, 1});
+  EXPECT_EQ(e.edit.CaretX(), 42);
+  e.edit.SetSelectionMode(smColumn);
+  e.edit.SetAnchorStart({60, 1});
+  EXPECT_EQ(e.edit.RawAnchorStart().X, 42);
+}
+
 TEST(CodeEditModel, AnchorsAreClampedByMode) {
   struct Row {
     const char* name;

@@ -1,0 +1,159 @@
+// Drives the editor model with operations decoded from the input: caret and
+// anchor moves, selection modes, selection replacement in every mode, option
+// changes and keys. The caret and anchors must stay inside the buffer.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "editor/CodeEdit.h"
+
+namespace {
+
+using namespace vantrel;
+
+class NullHost : public EditorHost {
+ public:
+  int ClientWidth() const override { return 300; }
+  int ClientHeight() const override { return 160; }
+  void InvalidateRect(const TRect&) override {}
+  void ScrollWindow(int, int, const TRect&) override {}
+  void UpdateNow() override {}
+  void RecreateWindow() override {}
+  void SetScrollBar(TScrollBarKind, const TScrollBarState&) override {}
+  void CreateCaret(int, int) override {}
+  void DestroyCaret() override {}
+  void SetCaretPos(int, int) override {}
+  void ShowCaret() override {}
+  void HideCaret() override {}
+  void StartTimer(int, int) override {}
+  void StopTimer(int) override {}
+  void SetCapture() override {}
+  void ReleaseCapture() override {}
+  bool HasCapture() const override { return false; }
+  TPoint DragThreshold() const override { return {4, 4}; }
+  void BeginDrag() override {}
+  void SetCursor(TCursor) override {}
+  TPoint CursorPos() const override { return {}; }
+  bool Focused() const override { return true; }
+  void SetFocus() override {}
+  bool IsKeyDown(TVirtualKey) const override { return false; }
+  void AcceptDroppedFiles(bool) override {}
+  void SetImeComposition(TPoint, const TFont&) override {}
+  TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return {7, 13, 7, 7}; }
+};
+
+class Reader {
+ public:
+  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  bool AtEnd() const { return pos_ >= size_; }
+  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+  int Small(int lo, int hi) { return lo + Byte() % (hi - lo + 1); }
+  std::string Text() {
+    size_t length = Byte() % 16;
+    std::string text;
+    while (length-- > 0 && !AtEnd()) text += static_cast<char>(Byte());
+    return text;
+  }
+
+ private:
+  const uint8_t* data_;
+  size_t size_;
+  size_t pos_ = 0;
+};
+
+#define Check(ok)                                                                            \
+  do {                                                                                       \
+    if (!(ok)) {                                                                             \
+      std::fprintf(stderr, "broken: %s caret %d,%d anchors %d,%d %d,%d lines %d\n", #ok,     \
+                   edit.CaretX(), edit.CaretY(), edit.RawAnchorStart().X, edit.RawAnchorStart().Y, \
+                   edit.RawAnchorEnd().X, edit.RawAnchorEnd().Y, edit.LineCount());          \
+      std::abort();                                                                          \
+    }                                                                                        \
+  } while (0)
+
+void CheckValid(const TCustomCodeEdit& edit) {
+  const int maxY = edit.LineCount() < 1 ? 1 : edit.LineCount();
+  Check(edit.CaretY() >= 1 && edit.CaretY() <= maxY);
+  auto widest = [&](int y) {
+    return std::max(edit.MaxScrollWidth() + 1, static_cast<int>(edit.LineText(y).size()) + 1);
+  };
+  // Trimming may leave the caret past the stored text by the trimmed blanks.
+  const int slack = edit.HasOption(eoTrimTrailingSpaces) ? 64 : 0;
+  Check(edit.CaretX() >= 1 && edit.CaretX() <= widest(edit.CaretY()) + slack);
+  for (TBufferCoord anchor : {edit.RawAnchorStart(), edit.RawAnchorEnd()}) {
+    Check(anchor.Y >= 1 && anchor.Y <= maxY);
+    Check(anchor.X >= 1 && anchor.X <= widest(anchor.Y));
+  }
+  Check(edit.UpdateBatchDepth() == 0);
+  Check(edit.TopLine() >= 1 && edit.LeftChar() >= 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Reader in(data, size);
+  NullHost host;
+  TCodeEdit edit(&host);
+  edit.SetMaxScrollWidth(100);
+  edit.SetText(in.Text());
+  int steps = 0;
+  while (!in.AtEnd() && steps++ < 200) {
+    const int count = edit.LineCount();
+    auto position = [&] { return TBufferCoord{in.Small(-2, 60), in.Small(-1, count + 2)}; };
+    switch (in.Byte() % 11) {
+      case 0:
+        edit.SetCaretPos(position());
+        break;
+      case 1:
+        edit.SetAnchorStart(position());
+        break;
+      case 2:
+        edit.SetAnchorEnd(position());
+        break;
+      case 3:
+        edit.SetSelectionMode(static_cast<TSelectionMode>(in.Byte() % 3));
+        break;
+      case 4:
+        edit.SetSelectedText(in.Text());
+        break;
+      case 5: {
+        auto mode = static_cast<TSelectionMode>(in.Byte() % 3);
+        edit.ReplaceSelectionInMode(mode, in.Text(), in.Byte() & 1);
+        break;
+      }
+      case 6:
+        edit.SetOptions(edit.Options() ^ OptionBit(static_cast<TCodeEditorOption>(in.Byte() % 27)));
+        break;
+      case 7:
+        edit.SetTabWidth(in.Small(0, 12));
+        break;
+      case 8: {
+        TVirtualKey key = in.Byte();
+        edit.KeyDown(key, in.Byte() & 7);
+        char ch = static_cast<char>(in.Byte());
+        edit.KeyPress(ch);
+        break;
+      }
+      case 9:
+        edit.SetSelectionStart(in.Small(0, 255));
+        edit.SetSelectionLength(in.Small(0, 255) - 128);
+        break;
+      case 10: {
+        TBufferCoord p = position();
+        (void)edit.NextWordStart(p);
+        (void)edit.PreviousWordStart(p);
+        (void)edit.WordBegin(p);
+        (void)edit.WordFinish(p);
+        (void)edit.SelectedText();
+        (void)edit.DisplayToBuffer(edit.BufferToDisplay(p));
+        edit.SetTopLine(in.Small(-3, count + 3));
+        edit.SetLeftChar(in.Small(-3, 120));
+        break;
+      }
+    }
+    CheckValid(edit);
+  }
+  return 0;
+}
