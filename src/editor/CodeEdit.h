@@ -350,6 +350,40 @@ class TCustomCodeEdit {
   void AddHookedCommandHandler(const void* owner, THookedCommandEvent handler);
   void RemoveHookedCommandHandler(const void* owner);
 
+  // ---- Commands (CodeEditCommands.cpp, CodeEditCaretCommands.cpp,
+  // CodeEditClipboardCommands.cpp, CodeEditUndoRedo.cpp,
+  // CodeEditTextCommands.cpp, CodeEditIndent.cpp).
+  // The clipboard format that carries the selection mode beside the text.
+  static constexpr const char* kBlockFormatName = "CodeEdit Control Block Type";
+  void Undo();
+  void Redo();
+  bool CanUndo() const { return !readOnly_ && undoList_->CanUndo(); }
+  bool CanRedo() const { return redoList_->CanUndo(); }
+  bool CanPaste() const;
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void ClearAll();
+  void PlaceBookmark(int index, int x, int y);
+  void JumpToBookmark(int index);
+  void RemoveBookmark(int index);
+  // Moves the caret; extending grows the selection from the old caret,
+  // otherwise the selection collapses to the target.
+  void MoveCaretExtending(TBufferCoord target, bool extend);
+  void MoveCaretByColumns(int count, bool extend);
+  void MoveCaretByRows(int count, bool extend);
+  void HomeCommand(bool extend);
+  void EndCommand(bool extend);
+  void SelectWordAt(TBufferCoord position);
+  // Leading white space of a line: characters (a tab counting 1) or width
+  // (a tab counting TabWidth); 0 without eoAutoIndent.
+  int IndentWidth(std::string_view line, bool width) const;
+  void TabCommand();
+  void ShiftTabCommand();
+  void IndentBlock();
+  void UnindentBlock();
+  void ChangeCase(TCodeEditorCommand command);
+
   // ---- Events.
   TNotifyEvent OnChange;
   TPlaceMarkEvent OnClearBookmark;
@@ -389,6 +423,34 @@ class TCustomCodeEdit {
 
   // Undo list notification.
   void UndoRedoAdded(TCodeEditUndoList& sender);
+
+  // Command units.
+  void RunMovementCommand(TCodeEditorCommand command, void* data);
+  void RunScrollCommand(TCodeEditorCommand command);
+  void SetMarkerCommand(int index, void* data);
+  void WalkHistory(bool redo);
+  void RevertItem(const TCodeEditUndoItem& item);
+  void ReapplyItem(const TCodeEditUndoItem& item);
+  void SyncModifiedWithUndoList();
+  void PutOnClipboard(const std::string& text, TSelectionMode mode);
+  void RecordPastedRange(TBufferCoord start, TSelectionMode mode);
+  // The selection as an undo record needs it: column blocks without the
+  // padding of short lines, so that re-inserting restores them exactly.
+  std::string SelectedTextForUndo();
+  // Deletes the selection, recording it by the direction of the anchors.
+  void DeleteSelectionRecorded();
+  void DeleteLastChar();
+  void DeleteChar();
+  void DeleteWordOrToEnd(bool toLineEnd);
+  void DeleteLastWordOrToStart(bool toLineStart);
+  void DeleteLine();
+  void LineBreak(bool moveCaret);
+  void TypeChar(char ch);
+  void InsertImeString(const char* text);
+  // Fills a line with spaces up to column x, recording the filling.
+  void PadLineTo(int x, int y);
+  void SetCaretPastEol(TBufferCoord position);
+  TBufferCoord ClampToLineEnd(TBufferCoord position) const;
 
   // Selection replacement parts.
   void DeleteSelection(TBufferCoord blockBegin, TBufferCoord blockEnd);
@@ -494,9 +556,14 @@ class TCustomCodeEdit {
 };
 
 // The published face of the control.
+// Comes with its painter, and word wrap is available to it.
 class TCodeEdit : public TCustomCodeEdit {
  public:
-  using TCustomCodeEdit::TCustomCodeEdit;
+  explicit TCodeEdit(EditorHost* host = nullptr);
+  ~TCodeEdit() override;
+
+ private:
+  std::unique_ptr<ICodeEditPainter> ownPainter_;
 };
 
 }  // namespace vantrel
