@@ -50,8 +50,11 @@ void TRegexMatcher::Begin(const TRegexProgram& program, const uint8_t* input, in
   len_ = length;
   steps_ = steps;
   // Every frame costs a step too, so the budget bounds memory as well; the
-  // cap keeps that bound modest (16 bytes a frame).
-  maxFrames_ = static_cast<size_t>(std::clamp<int64_t>(steps / 8, 1 << 16, 1 << 24));
+  // cap keeps that bound modest (16 bytes a frame, at most 128 MB).
+  maxFrames_ = static_cast<size_t>(std::clamp<int64_t>(steps / 8, 1 << 16, 1 << 23));
+  // Give back what a pathological search took rather than keep it for the
+  // life of the engine.
+  if (stack_.capacity() > (1u << 20)) std::vector<TFrame>().swap(stack_);
   dirty_ = true;
 }
 
