@@ -128,7 +128,7 @@ void TCustomCodeEdit::SetSelectedText(std::string_view text) {
   undoList_->OpenBlock();
   try {
     if (HasSelection()) {
-      undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedText(),
+      undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
                               effectiveSelectionMode_);
     } else {
       effectiveSelectionMode_ = selectionMode_;

@@ -1,0 +1,162 @@
+// Copy, cut and paste through the platform clipboard: plain text for every
+// program, and beside it the editor's block format, which also carries the
+// selection mode so that column and line blocks paste as such.
+// Tested by tests/editor/ClipboardCommandsTest.cpp
+#include <algorithm>
+
+#include "editor/CodeEdit.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr const char* kCopyFailed = "Clipboard copy operation failed";
+constexpr const char* kPasteFailed = "Clipboard paste operation failed.";
+
+// Closes the clipboard however the scope is left.
+class ClipboardSession {
+ public:
+  explicit ClipboardSession(Clipboard& clipboard) : clipboard_(clipboard), open_(clipboard.Open()) {}
+  ~ClipboardSession() {
+    if (open_) clipboard_.Close();
+  }
+  ClipboardSession(const ClipboardSession&) = delete;  // owns the open state
+  ClipboardSession& operator=(const ClipboardSession&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  Clipboard& clipboard_;
+  bool open_;
+};
+
+}  // namespace
+
+bool TCustomCodeEdit::CanPaste() const {
+  if (readOnly_ || !clipboard_) return false;
+  ClipboardSession session(*clipboard_);
+  if (!session.IsOpen()) return false;
+  return clipboard_->HasText() || clipboard_->HasFormat(clipboard_->RegisterFormat(kBlockFormatName));
+}
+
+void TCustomCodeEdit::PutOnClipboard(const std::string& text, TSelectionMode mode) {
+  if (text.empty()) return;
+  if (!clipboard_) throw ECodeEditError(kCopyFailed);
+  ClipboardSession session(*clipboard_);
+  if (!session.IsOpen() || !clipboard_->Clear() || !clipboard_->SetText(text)) throw ECodeEditError(kCopyFailed);
+  std::string block;
+  block.reserve(text.size() + 2);
+  block.push_back(static_cast<char>(mode));
+  block.append(text);
+  block.push_back('\0');
+  if (!clipboard_->SetData(clipboard_->RegisterFormat(kBlockFormatName), block)) {
+    throw ECodeEditError(kCopyFailed);
+  }
+}
+
+void TCustomCodeEdit::CopyToClipboard() {
+  if (!HasSelection()) return;
+  std::string text;
+  if (effectiveSelectionMode_ == smColumn) {
+    // Short lines are padded, so that the block keeps its shape.
+    const TCodeEditorOptions saved = options_;
+    options_ &= ~OptionBit(eoTrimTrailingSpaces);
+    text = SelectedText();
+    options_ = saved;
+  } else {
+    text = SelectedText();
+  }
+  PutOnClipboard(text, effectiveSelectionMode_);
+}
+
+void TCustomCodeEdit::CutToClipboard() {
+  if (readOnly_ || !HasSelection()) return;
+  undoList_->OpenBlock();
+  try {
+    CopyToClipboard();
+    SetSelectedText({});
+  } catch (...) {
+    undoList_->CloseBlock();
+    throw;
+  }
+  undoList_->CloseBlock();
+}
+
+void TCustomCodeEdit::RecordPastedRange(TBufferCoord start, TSelectionMode mode) {
+  if (mode == smColumn) return;  // column pieces were recorded line by line
+  if (mode == smLine) {
+    // Whole lines went in above the caret line: record them as lines, so
+    // that undo removes those lines and no more.
+    if (caretX_ == 1 && caretY_ > start.Y) {
+      undoList_->RecordChange(ckPasted, {1, start.Y}, {std::max(visibleColumns_, 2), caretY_ - 1}, {}, smLine);
+    } else {
+      undoList_->RecordChange(ckPasted, {1, start.Y}, CaretPos(), {}, smNormal);
+    }
+    return;
+  }
+  undoList_->RecordChange(ckPasted, start, CaretPos(), {}, smNormal);
+}
+
+void TCustomCodeEdit::PasteFromClipboard() {
+  if (!CanPaste()) return;
+  DoOnPaintTransientEx(ttBefore, true);
+  undoList_->OpenBlock();
+  bool begun = false;
+  try {
+    ClipboardSession session(*clipboard_);
+    if (!session.IsOpen()) throw ECodeEditError(kPasteFailed);
+    const int format = clipboard_->RegisterFormat(kBlockFormatName);
+    if (clipboard_->HasFormat(format)) {
+      const std::optional<std::string> data = clipboard_->GetData(format);
+      if (!data || data->empty()) throw ECodeEditError(kPasteFailed);
+      // A mode byte this editor does not know pastes as plain text.
+      uint8_t modeByte = static_cast<uint8_t>((*data)[0]);
+      const TSelectionMode pasteMode = modeByte <= smColumn ? static_cast<TSelectionMode>(modeByte) : smNormal;
+      std::string_view text = std::string_view(*data).substr(1);
+      text = text.substr(0, text.find('\0'));
+      undoList_->RecordChange(ckPasteStart, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
+      begun = true;
+      TBufferCoord start = CaretPos();
+      if (HasSelection()) {
+        start = AnchorStart();
+        undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
+                                effectiveSelectionMode_);
+      } else {
+        start = ClampToLineEnd(start);
+      }
+      if (pasteMode == smLine) start.X = 1;
+      ReplaceSelectionInMode(pasteMode, text, true);
+      RecordPastedRange(start, pasteMode);
+    } else if (clipboard_->HasText()) {
+      const std::string text = clipboard_->GetText();
+      undoList_->RecordChange(ckPasteStart, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
+      begun = true;
+      TBufferCoord start;
+      if (HasSelection()) {
+        start = AnchorStart();
+        undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
+                                effectiveSelectionMode_);
+      } else {
+        SetEffectiveSelectionMode(selectionMode_);
+        start = ClampToLineEnd(CaretPos());
+      }
+      const TSelectionMode mode = effectiveSelectionMode_;
+      if (mode == smLine) start.X = 1;
+      ReplaceSelectionRaw(text);
+      RecordPastedRange(start, mode);
+    }
+    if (begun) undoList_->RecordChange(ckPasteStop, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
+  } catch (...) {
+    undoList_->CloseBlock();
+    DoOnPaintTransientEx(ttAfter, true);
+    throw;
+  }
+  undoList_->CloseBlock();
+  if (HasOption(eoHideShowScrollbars)) {
+    scrollBarsChanged_ = true;
+  }
+  ScrollCaretIntoView();
+  StatusChanged(scSelection);
+  DoOnPaintTransientEx(ttAfter, true);
+}
+
+}  // namespace vantrel
