@@ -81,7 +81,9 @@ void CheckValid(const TCustomCodeEdit& edit) {
   };
   // Trimming may leave the caret past the stored text by the trimmed blanks.
   const int slack = edit.HasOption(eoTrimTrailingSpaces) ? 64 : 0;
-  Check(edit.CaretX() >= 1 && edit.CaretX() <= widest(edit.CaretY()) + slack);
+  // eoAutoSizeMaxScrollWidth lets the caret go anywhere to the right.
+  const bool unbounded = edit.HasOption(eoAutoSizeMaxScrollWidth);
+  Check(edit.CaretX() >= 1 && (unbounded || edit.CaretX() <= widest(edit.CaretY()) + slack));
   for (TBufferCoord anchor : {edit.RawAnchorStart(), edit.RawAnchorEnd()}) {
     Check(anchor.Y >= 1 && anchor.Y <= maxY);
     Check(anchor.X >= 1 && anchor.X <= widest(anchor.Y));
