@@ -3,8 +3,15 @@
 #include <csignal>
 #include <cstdio>
 
+#include "app/AboutForm.h"
+#include "app/AsciiForm.h"
+#include "app/BaseConvForm.h"
 #include "app/CommandLine.h"
-#include "app/MainWindow.h"
+#include "app/CommandLineForm.h"
+#include "app/GotoLineForm.h"
+#include "app/HexViewForm.h"
+#include "app/MainForm.h"
+#include "app/SettingsFile.h"
 
 int main(int argc, char** argv) {
   const vantrel::TCommandLine commandLine = vantrel::ParseCommandLine(argc, argv);
@@ -26,7 +33,18 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vantrel Editor");
-  vantrel::MainWindow window;
-  window.show();
+
+  QStringList files;
+  for (const std::string& file : commandLine.Files) files << QString::fromLocal8Bit(file.c_str());
+  // Each window is created once and lives as long as the process; all but
+  // the main window stay hidden until a command shows them.
+  vantrel::TForm1 form1(files, vantrel::SettingsFilePath());
+  vantrel::TForm2 form2(&form1);
+  vantrel::Tbaseconv baseconv(&form1);
+  vantrel::Tasciiform asciiform(&form1);
+  vantrel::TForm3 form3(&form1);
+  vantrel::TForm7 form7(&form1);
+  vantrel::TForm4 form4(&form1);
+  form1.show();
   return app.exec();
 }

@@ -1,0 +1,109 @@
+#include "app/FileLoader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <exception>
+#include <future>
+
+#include "text/CodeEditFileWriter.h"
+#include "text/CodeEditTextBuffer.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr size_t kChunk = size_t(4) << 20;
+
+[[noreturn]] void Fail(const char* what, const std::string& fileName, int err) {
+  throw EFileError(std::string(what) + " \"" + fileName + "\": " + std::strerror(err));
+}
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;  // owns the descriptor
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+int64_t CountLineBreaks(const char* p, size_t n) {
+  int64_t count = 0;
+  for (size_t i = 0; i < n; ++i) count += (p[i] == '\n') | (p[i] == '\r');
+  return count;
+}
+
+}  // namespace
+
+bool ReadFileCancellable(const std::string& fileName, std::string& data, int64_t& lineBreaks,
+                         TReadProgress& progress) {
+  Fd fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) Fail("Cannot open", fileName, errno);
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) Fail("Cannot read", fileName, errno);
+  if (S_ISDIR(st.st_mode)) Fail("Cannot open", fileName, EISDIR);
+  progress.Total = st.st_size;
+  data.clear();
+  lineBreaks = 0;
+  // The size is a hint: files may grow while read, and some report 0.
+  data.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : kChunk);
+  size_t used = 0;
+  for (;;) {
+    if (progress.Cancel) return false;
+    if (used == data.size()) data.resize(data.size() * 2);
+    const size_t want = std::min(kChunk, data.size() - used);
+    const ssize_t n = ::read(fd.get(), data.data() + used, want);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      Fail("Cannot read", fileName, errno);
+    }
+    if (n == 0) break;
+    lineBreaks += CountLineBreaks(data.data() + used, size_t(n));
+    used += static_cast<size_t>(n);
+    progress.Done = int64_t(used);
+  }
+  data.resize(used);
+  return true;
+}
+
+bool LoadLinesWithProgress(TCodeEditStringList& lines, const std::string& fileName, int delayMs) {
+  TReadProgress progress;
+  std::string data;
+  int64_t lineBreaks = 0;
+  auto read = std::async(std::launch::async, [&] { return ReadFileCancellable(fileName, data, lineBreaks, progress); });
+  if (read.wait_for(std::chrono::milliseconds(delayMs)) != std::future_status::ready) {
+    // Application-modal, so nothing else (closing the tab being filled, say)
+    // can run while the read is going on.
+    QProgressDialog dialog(QString("Opening %1...").arg(QString::fromStdString(fileName)), "Cancel", 0, 1000,
+                           QApplication::activeWindow());
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    while (read.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready) {
+      const int64_t total = progress.Total;
+      dialog.setValue(total > 0 ? int(std::min<int64_t>(1000, progress.Done * 1000 / total)) : 0);
+      QApplication::processEvents();
+      if (dialog.wasCanceled()) progress.Cancel = true;
+    }
+  }
+  if (!read.get()) return false;  // rethrows the reader's error
+  if (lineBreaks + 1 < INT32_MAX && lineBreaks + 1 > lines.Capacity()) lines.SetCapacity(int(lineBreaks + 1));
+  lines.LoadFromBytes(std::move(data));
+  return true;
+}
+
+}  // namespace vantrel
