@@ -334,6 +334,7 @@ int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
   int appended = 0;
   for (size_t i = 0; i < pieces.size(); ++i) {
     std::string_view piece = pieces[i];
+    int recordX = insertX;
     if (!piece.empty()) {
       if (caretY_ > LineCount()) {
         // Past the end: fill any gap so that the piece lands on the caret line.
@@ -356,6 +357,8 @@ int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
         std::string line(LineText(caretY_));
         int at = insertX;
         if (static_cast<int>(line.size()) < at - 1) {
+          // The filling is recorded with the piece, so that undo removes it.
+          recordX = static_cast<int>(line.size()) + 1;
           line.append(static_cast<size_t>(at - 1) - line.size(), ' ');
         } else if (IsTrailByte(line, at)) {
           ++at;
@@ -364,7 +367,7 @@ int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
         StoreLine(caretY_ - 1, line);
       }
       if (addToUndo) {
-        undoList_->RecordChange(ckPasted, {insertX, caretY_},
+        undoList_->RecordChange(ckPasted, {recordX, caretY_},
                                 {insertX + static_cast<int>(piece.size()), caretY_}, {},
                                 effectiveSelectionMode_);
       }

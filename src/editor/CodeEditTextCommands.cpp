@@ -279,9 +279,10 @@ void TCustomCodeEdit::DeleteLine() {
   const std::string line(LineText(y));
   if (y == LineCount() && line.empty()) return;
   SetAnchorStart(CaretPos());
+  const bool lastLine = y == LineCount();
   lines_->BeginUpdate();
   try {
-    if (y == LineCount()) {
+    if (lastLine) {
       StoreLine(y - 1, "");
     } else {
       lines_->Delete(y - 1);
@@ -291,7 +292,7 @@ void TCustomCodeEdit::DeleteLine() {
     throw;
   }
   lines_->EndUpdate();
-  if (y == LineCount()) {
+  if (lastLine) {
     undoList_->RecordChange(ckDeletedForward, {1, y}, {static_cast<int>(line.size()) + 1, y}, line, smNormal);
   } else {
     NotifyLinesDeleted(y, 1);

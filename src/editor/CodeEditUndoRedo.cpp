@@ -141,9 +141,12 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
   const TBufferCoord start = item.StartPos;
   const TBufferCoord end = item.EndPos;
   TCodeEditUndoList& redo = *redoList_;
+  const bool savedInsertMode = insertMode_;
   BeginUpdateBatch();
-  // Recorded positions may lie past the end of their line.
+  // Recorded positions may lie past the end of their line, and whole lines
+  // go back in front of the others whatever the typing mode.
   options_ |= OptionBit(eoScrollPastEol);
+  insertMode_ = true;
   try {
     SetEffectiveSelectionMode(mode);
     if (IsInsertion(kind)) {
@@ -237,10 +240,12 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
     }
   } catch (...) {
     options_ = savedOptions;
+    insertMode_ = savedInsertMode;
     EndUpdateBatch();
     throw;
   }
   options_ = savedOptions;
+  insertMode_ = savedInsertMode;
   if (!HasOption(eoScrollPastEol)) MoveCaretTo(CaretPos(), false);
   EndUpdateBatch();
 }
@@ -252,8 +257,10 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
   const TBufferCoord start = item.StartPos;
   const TBufferCoord end = item.EndPos;
   TCodeEditUndoList& undo = *undoList_;
+  const bool savedInsertMode = insertMode_;
   BeginUpdateBatch();
   options_ |= OptionBit(eoScrollPastEol);
+  insertMode_ = true;
   // New records on the undo list must not discard the rest of the redo list.
   undo.ReplayingRedo = true;
   try {
@@ -354,11 +361,13 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
   } catch (...) {
     undo.ReplayingRedo = false;
     options_ = savedOptions;
+    insertMode_ = savedInsertMode;
     EndUpdateBatch();
     throw;
   }
   undo.ReplayingRedo = false;
   options_ = savedOptions;
+  insertMode_ = savedInsertMode;
   if (!HasOption(eoScrollPastEol)) MoveCaretTo(CaretPos(), false);
   EndUpdateBatch();
 }

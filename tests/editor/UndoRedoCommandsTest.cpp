@@ -1,0 +1,161 @@
+// Undo and redo through the command pipeline: random editing sessions are
+// taken back and replayed exactly, grouping follows eoGroupUndo, and the
+// Modified flag is false exactly at the saved position.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "EditorTestUtil.h"
+#include "support/FakeClipboard.h"
+
+namespace vantrel {
+namespace {
+
+struct Session {
+  Session() : e({}, 640, 320) {
+    e.edit.SetClipboard(&clipboard);
+  }
+  void Run(TCodeEditorCommand command, char ch = 0, void* data = nullptr) {
+    log += EditorCommandToCodeString(command);
+    if (command == ecChar) log += std::string(" '") + ch + "'";
+    e.edit.HandleCommand(command, ch, data);
+    std::string text = Lines(e.edit);
+    for (size_t i = 0; (i = text.find("\r\n", i)) != std::string::npos;) text.replace(i, 2, "|");
+    log += " -> [" + text + "] caret " + std::to_string(e.edit.CaretX()) + "," + std::to_string(e.edit.CaretY()) + "\n";
+  }
+  void Go(int x, int y, bool select = false) {
+    TBufferCoord at{x, y};
+    log += "(" + std::to_string(x) + "," + std::to_string(y) + ") ";
+    Run(select ? ecSelGotoXY : ecGotoXY, 0, &at);
+  }
+  std::string Text() const { return Lines(e.edit); }
+  std::string log;  // every command and the text after it, for failures
+  EditorOnHost e;
+  FakeClipboard clipboard;
+};
+
+std::string RandomLine(std::mt19937& rng) {
+  static const char* pieces[] = {"a", "Bc", " ", "  ", "\t", "x.y", "w_1", "(", "Ab"};
+  std::string line;
+  for (int n = static_cast<int>(rng() % 6); n > 0; --n) line += pieces[rng() % std::size(pieces)];
+  return line;
+}
+
+// One random command, with the caret and selection placed at random first.
+void RandomStep(Session& s, std::mt19937& rng, bool allowHistory) {
+  static const TCodeEditorCommand editing[] = {
+      ecChar,          ecChar,          ecChar,         ecDeleteLastChar, ecDeleteLastChar, ecDeleteChar,
+      ecDeleteWord,    ecDeleteLastWord, ecDeleteBOL,   ecDeleteEOL,      ecDeleteLine,     ecLineBreak,
+      ecLineBreak,     ecInsertLine,    ecTab,          ecShiftTab,       ecBlockIndent,    ecBlockUnindent,
+      ecUpperCase,     ecTitleCase,     ecToggleCaseBlock, ecLowerCaseBlock, ecCut,         ecPaste,
+      ecPaste,         ecImeStr,        ecUndo,         ecRedo};
+  TCustomCodeEdit& edit = s.e.edit;
+  const int lines = std::max(edit.LineCount(), 1);
+  static const TCodeEditorCommand modes[] = {ecNormalSelect, ecNormalSelect, ecColumnSelect, ecLineSelect};
+  const TCodeEditorCommand mode = modes[rng() % std::size(modes)];
+  s.Run(mode);
+  // Line blocks typed or pasted in overwrite mode replace whole lines,
+  // which undo cannot bring back; those sessions stay in insert mode.
+  if (mode == ecLineSelect) s.Run(ecInsertMode);
+  const int y = 1 + static_cast<int>(rng() % lines);
+  s.Go(1 + static_cast<int>(rng() % (edit.LineText(y).size() + 4)), y);
+  if (rng() % 3 == 0) {
+    const int y2 = 1 + static_cast<int>(rng() % lines);
+    s.Go(1 + static_cast<int>(rng() % (edit.LineText(y2).size() + 3)), y2, true);
+    if (rng() % 2 == 0) s.Run(ecCopy);
+  }
+  TCodeEditorCommand command = editing[rng() % std::size(editing)];
+  // Undoing past the saved state and editing on would make it unreachable.
+  if (!allowHistory && (command == ecUndo || command == ecRedo)) command = ecDeleteChar;
+  if (command == ecChar) {
+    static const char chars[] = {'a', 'Q', ' ', '.', '_', '\xE9'};
+    s.Run(ecChar, chars[rng() % std::size(chars)]);
+  } else if (command == ecImeStr) {
+    char text[] = "ime";
+    s.Run(ecImeStr, 0, text);
+  } else {
+    s.Run(command);
+  }
+  if (rng() % 10 == 0) s.Run(ecToggleMode);
+}
+
+struct PropertyCase {
+  const char* name;
+  bool groupUndo;
+  bool tabsToSpaces;
+  bool scrollPastEol;
+  bool smartTabs;
+};
+
+class UndoProperty : public testing::TestWithParam<PropertyCase> {};
+
+TEST_P(UndoProperty, UndoAllRestoresOriginalAndRedoAllRestoresFinal) {
+  const PropertyCase& param = GetParam();
+  for (unsigned seed = 1; seed <= 150; ++seed) {
+    std::mt19937 rng(seed);
+    Session s;
+    TCustomCodeEdit& edit = s.e.edit;
+    TCodeEditorOptions options = edit.Options() | OptionBit(eoAutoIndent) | OptionBit(eoTabIndent);
+    auto set = [&](TCodeEditorOption o, bool on) { options = on ? options | OptionBit(o) : options & ~OptionBit(o); };
+    set(eoGroupUndo, param.groupUndo);
+    set(eoTabsToSpaces, param.tabsToSpaces);
+    set(eoScrollPastEol, param.scrollPastEol);
+    set(eoSmartTabs, param.smartTabs);
+    edit.SetOptions(options);
+    edit.SetTabWidth(4);
+    std::string initial;
+    for (int n = 1 + static_cast<int>(rng() % 6), i = 0; i < n; ++i) initial += (i ? "\r\n" : "") + RandomLine(rng);
+    edit.SetText(initial);
+    const std::string original = s.Text();
+    const int steps = 12 + static_cast<int>(rng() % 20);
+    const int saveAt = static_cast<int>(rng() % (steps + 1));
+    std::string savedText = original;
+    for (int step = 0; step < steps; ++step) {
+      if (step == saveAt) {
+        edit.SetModified(false);
+        savedText = s.Text();
+      }
+      RandomStep(s, rng, step < saveAt);
+    }
+    if (saveAt == steps) {
+      edit.SetModified(false);
+      savedText = s.Text();
+    }
+    // Records left on the redo list by random undos are part of the history.
+    while (edit.CanRedo()) s.Run(ecRedo);
+    const std::string final = s.Text();
+    const std::string context = std::string(param.name) + " seed " + std::to_string(seed);
+
+    s.log += "---- undo all\n";
+    bool sawSaved = !edit.Modified();
+    int guard = 0;
+    while (edit.CanUndo() && ++guard < 2000) {
+      s.Run(ecUndo);
+      if (!edit.Modified()) {
+        sawSaved = true;
+        ASSERT_EQ(s.Text(), savedText) << context << "\n" << s.log << ": Modified false away from the saved text";
+      }
+    }
+    ASSERT_EQ(s.Text(), original) << context << "\n" << s.log;
+    guard = 0;
+    while (edit.CanRedo() && ++guard < 2000) {
+      s.Run(ecRedo);
+      if (!edit.Modified()) {
+        sawSaved = true;
+        ASSERT_EQ(s.Text(), savedText) << context << "\n" << s.log << ": Modified false away from the saved text";
+      }
+    }
+    ASSERT_TRUE(sawSaved) << context << "\n" << s.log << ": the saved position was never reported";
+    ASSERT_EQ(s.Text(), final) << context << "\n" << s.log;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, UndoProperty,
+                         testing::Values(PropertyCase{"GroupUndo", true, true, true, true},
+                                         PropertyCase{"NoGroupUndo", false, true, true, true},
+                                         PropertyCase{"TabsNoSmartTabs", true, false, true, false},
+                                         PropertyCase{"NoScrollPastEol", false, false, false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace vantrel
