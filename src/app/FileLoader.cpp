@@ -101,7 +101,9 @@ bool LoadLinesWithProgress(TCodeEditStringList& lines, const std::string& fileNa
     }
   }
   if (!read.get()) return false;  // rethrows the reader's error
-  if (lineBreaks + 1 < INT32_MAX && lineBreaks + 1 > lines.Capacity()) lines.SetCapacity(int(lineBreaks + 1));
+  // One allocation for the line records instead of a series of growths.
+  lines.Clear();
+  if (lineBreaks + 1 < INT32_MAX) lines.SetCapacity(int(lineBreaks + 1));
   lines.LoadFromBytes(std::move(data));
   return true;
 }
