@@ -287,7 +287,8 @@ void TCodeEditStringList::InsertEmptyLines(int index, int count) {
   std::memmove(records_ + index + count, records_ + index, sizeof(LineRecord) * static_cast<size_t>(count_ - index));
   for (int i = index; i < index + count; ++i) records_[i] = LineRecord{nullptr, 0, kNoLineRange, 0, -1, kLengthUnknown};
   count_ += count;
-  longestLineIndex_ = -1;
+  // Empty lines never become the longest; the cached one only moves down.
+  if (longestLineIndex_ >= index) longestLineIndex_ += count;
   NotifyInserted(index, count);
 }
 
