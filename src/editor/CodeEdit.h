@@ -434,6 +434,9 @@ class TCustomCodeEdit {
   void SyncModifiedWithUndoList();
   void PutOnClipboard(const std::string& text, TSelectionMode mode);
   void RecordPastedRange(TBufferCoord start, TSelectionMode mode);
+  // Inserts a line-mode block at the caret; in overwrite mode the lines it
+  // replaces are recorded as removed first.
+  void PasteLines(std::string_view text);
   // The selection as an undo record needs it: column blocks without the
   // padding of short lines, so that re-inserting restores them exactly.
   std::string SelectedTextForUndo();

@@ -29,7 +29,46 @@ class ClipboardSession {
   bool open_;
 };
 
+// Lines of a line-mode block; a final line break ends the last line.
+int BlockLineCount(std::string_view text) {
+  int count = 1;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\r' || text[i] == '\n') ++count;
+  }
+  if (!text.empty() && (text.back() == '\r' || text.back() == '\n')) --count;
+  return count;
+}
+
 }  // namespace
+
+void TCustomCodeEdit::PasteLines(std::string_view text) {
+  if (insertMode_) {
+    ReplaceSelectionInMode(smLine, text, true);
+    return;
+  }
+  // Overwriting replaces the lines below the caret (all but the last one).
+  // Removing them first as a recorded change, then inserting, gives the same
+  // text and lets undo bring the overwritten lines back.
+  const int y = caretY_;
+  const int overwritten = std::max(0, std::min(BlockLineCount(text), LineCount() - y));
+  if (overwritten > 0) {
+    const TBufferCoord from{1, y};
+    const TBufferCoord to{1, y + overwritten};
+    SetEffectiveSelectionMode(smNormal);
+    PlaceCaretAndBlock(from, from, to);
+    undoList_->RecordChange(ckRemovedSelection, from, to, SelectedText(), smNormal);
+    ReplaceSelectionInMode(smNormal, {}, false);
+  }
+  insertMode_ = true;
+  try {
+    ReplaceSelectionInMode(smLine, text, true);
+  } catch (...) {
+    insertMode_ = false;
+    throw;
+  }
+  insertMode_ = false;
+}
 
 bool TCustomCodeEdit::CanPaste() const {
   if (readOnly_ || !clipboard_) return false;
@@ -123,8 +162,14 @@ void TCustomCodeEdit::PasteFromClipboard() {
       } else {
         start = ClampToLineEnd(start);
       }
-      if (pasteMode == smLine) start.X = 1;
-      ReplaceSelectionInMode(pasteMode, text, true);
+      if (pasteMode == smLine) {
+        start.X = 1;
+        if (HasSelection()) ReplaceSelectionInMode(effectiveSelectionMode_, {}, false);
+        start.Y = caretY_;
+        PasteLines(text);
+      } else {
+        ReplaceSelectionInMode(pasteMode, text, true);
+      }
       RecordPastedRange(start, pasteMode);
     } else if (clipboard_->HasText()) {
       const std::string text = clipboard_->GetText();
@@ -140,8 +185,14 @@ void TCustomCodeEdit::PasteFromClipboard() {
         start = ClampToLineEnd(CaretPos());
       }
       const TSelectionMode mode = effectiveSelectionMode_;
-      if (mode == smLine) start.X = 1;
-      ReplaceSelectionRaw(text);
+      if (mode == smLine) {
+        start.X = 1;
+        if (HasSelection()) ReplaceSelectionInMode(mode, {}, false);
+        start.Y = caretY_;
+        PasteLines(text);
+      } else {
+        ReplaceSelectionRaw(text);
+      }
       RecordPastedRange(start, mode);
     }
     if (begun) undoList_->RecordChange(ckPasteStop, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);

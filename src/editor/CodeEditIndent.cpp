@@ -256,8 +256,8 @@ void TCustomCodeEdit::UnindentBlock() {
       std::string line(LineText(y));
       const size_t cut = cuts[static_cast<size_t>(y - first)];
       if (y > first) removed.append(kLineBreak);
-      removed.append(line, static_cast<size_t>(column - 1), cut);
       if (cut > 0) {
+        removed.append(line, static_cast<size_t>(column - 1), cut);
         line.erase(static_cast<size_t>(column - 1), cut);
         StoreLine(y - 1, line);
       }
