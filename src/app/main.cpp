@@ -12,6 +12,7 @@
 #include "app/HexViewForm.h"
 #include "app/MainForm.h"
 #include "app/SettingsFile.h"
+#include "app/StateReport.h"
 
 int main(int argc, char** argv) {
   const vantrel::TCommandLine commandLine = vantrel::ParseCommandLine(argc, argv);
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   vantrel::TForm3 form3(&form1);
   vantrel::TForm7 form7(&form1);
   vantrel::TForm4 form4(&form1);
+  vantrel::TStateReport::FromEnvironment(form1);
   form1.show();
   return app.exec();
 }

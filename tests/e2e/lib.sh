@@ -5,6 +5,8 @@ set -euo pipefail
 : "${VANTREL_BIN:?VANTREL_BIN must name the vantrel executable}"
 E2E_TMP=$(mktemp -d /tmp/vantrel-e2e-XXXXXX)
 export VANTREL_INI="$E2E_TMP/vantrel.ini"
+# The program keeps a report of its window state here (tabs, title, panels).
+export VANTREL_STATE_FILE="$E2E_TMP/state"
 export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
 mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 APP_PID=""
@@ -65,3 +67,45 @@ stop_app() {
 }
 
 screenshot() { import -window root "$1"; }
+
+# state KEY: a value from the program's state report ("tabs", "title", ...).
+state() { sed -n "s/^$1=//p" "$VANTREL_STATE_FILE" 2>/dev/null; }
+
+# expect_state KEY VALUE: waits until the report shows VALUE for KEY.
+expect_state() {
+  local key=$1 want=$2
+  wait_for state_is "$key" "$want" || fail "$key is '$(state "$key")', expected '$want'"
+}
+state_is() { [ "$(state "$1")" == "$2" ]; }
+
+# focus_app: gives the main window the keyboard focus again (there is no
+# window manager to do it after a dialog closes).
+focus_app() { xdotool windowfocus --sync "$APP_WINDOW" 2>/dev/null || true; }
+
+# keys KEY...: sends keys to the focused window of the program.
+keys() {
+  for k in "$@"; do
+    xdotool key --clearmodifiers "$k"
+    sleep 0.1
+  done
+}
+
+# dialog_window TITLE: waits for a visible window of the program with exactly
+# that title and prints its id.
+dialog_window() {
+  for _ in $(seq 1 50); do
+    for w in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+      [ "$(xdotool getwindowname "$w" 2>/dev/null)" == "$1" ] && { echo "$w"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# no_window TITLE: true once no visible window of the program has that title.
+no_window() {
+  for w in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w" 2>/dev/null)" == "$1" ] && return 1
+  done
+  return 0
+}

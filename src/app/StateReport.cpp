@@ -1,0 +1,59 @@
+#include "app/StateReport.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSaveFile>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "app/MainForm.h"
+#include "highlight/CodeEditHighlighter.h"
+
+namespace vantrel {
+
+TStateReport* TStateReport::FromEnvironment(TForm1& form) {
+  const QString path = qEnvironmentVariable("VANTREL_STATE_FILE");
+  return path.isEmpty() ? nullptr : new TStateReport(form, path);
+}
+
+TStateReport::TStateReport(TForm1& form, QString path) : QObject(&form), form_(form), path_(std::move(path)) {
+  auto* timer = new QTimer(this);
+  connect(timer, &QTimer::timeout, this, &TStateReport::Refresh);
+  timer->start(50);
+}
+
+QString TStateReport::Text() const {
+  QStringList tabs;
+  for (int i = 0; i < form_.TabCount(); ++i) tabs << form_.TabCaption(i);
+  TCodeEdit* editor = form_.CurrentEditor;
+  const TSyntaxItem syntax = form_.CheckedSyntaxItem();
+  QString text;
+  text += "title=" + form_.windowTitle() + "\n";
+  text += "tabs=" + tabs.join('|') + "\n";
+  text += QString("active=%1\n").arg(form_.PageControl1->currentIndex());
+  text += "panel0=" + form_.StatusPanelText(0) + "\n";
+  text += "panel1=" + form_.StatusPanelText(1) + "\n";
+  text += QString("statusbar=%1\n").arg(form_.StatusBarVisible() ? 1 : 0);
+  text += QString("syntax=%1\n").arg(syntax == siNone ? "-" : SyntaxItems()[size_t(syntax)].Name);
+  text += QString("highlighter=%1\n")
+              .arg(editor && editor->Highlighter() ? QString::fromStdString(editor->Highlighter()->ClassName()) : "-");
+  text += QString("modified=%1\n").arg(editor && editor->Modified() ? 1 : 0);
+  text += QString("readonly=%1\n").arg(editor && editor->ReadOnly() ? 1 : 0);
+  text += QString("wordwrap=%1\n").arg(editor && editor->WordWrap() ? 1 : 0);
+  text += QString("linenumbers=%1\n").arg(editor && editor->Gutter().ShowLineNumbers() ? 1 : 0);
+  text += QString("rightedge=%1\n").arg(editor ? editor->RightEdge() : -1);
+  text += QString("lines=%1\n").arg(editor ? editor->LineCount() : -1);
+  return text;
+}
+
+void TStateReport::Refresh() {
+  const QString text = Text();
+  if (text == written_) return;
+  // Written whole and renamed, so a reader never sees half a report.
+  QSaveFile file(path_);
+  if (!file.open(QIODevice::WriteOnly)) return;
+  file.write(text.toUtf8());
+  if (file.commit()) written_ = text;
+}
+
+}  // namespace vantrel
