@@ -433,10 +433,13 @@ class TCustomCodeEdit {
   void ReapplyItem(const TCodeEditUndoItem& item);
   void SyncModifiedWithUndoList();
   void PutOnClipboard(const std::string& text, TSelectionMode mode);
-  void RecordPastedRange(TBufferCoord start, TSelectionMode mode);
+  void RecordPastedRange(TBufferCoord start, TSelectionMode mode, std::string replaced);
   // Inserts a line-mode block at the caret; in overwrite mode the lines it
   // replaces are recorded as removed first.
   void PasteLines(std::string_view text);
+  // Replaces the selection by pasted text in the given mode, recorded
+  // between paste markers.
+  void PasteText(std::string_view text, TSelectionMode mode);
   // The selection as an undo record needs it: column blocks without the
   // padding of short lines, so that re-inserting restores them exactly.
   std::string SelectedTextForUndo();
@@ -454,6 +457,10 @@ class TCustomCodeEdit {
   void PadLineTo(int x, int y);
   void SetCaretPastEol(TBufferCoord position);
   TBufferCoord ClampToLineEnd(TBufferCoord position) const;
+  // Where a normal-mode insertion at the caret (no selection) starts to
+  // change the line, and the text it replaces there: past the end of a blank
+  // line the blanks are rebuilt as indentation.
+  TBufferCoord NormalInsertStart(std::string& replaced) const;
 
   // Selection replacement parts.
   void DeleteSelection(TBufferCoord blockBegin, TBufferCoord blockEnd);

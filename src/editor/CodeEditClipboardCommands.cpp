@@ -120,7 +120,7 @@ void TCustomCodeEdit::CutToClipboard() {
   undoList_->CloseBlock();
 }
 
-void TCustomCodeEdit::RecordPastedRange(TBufferCoord start, TSelectionMode mode) {
+void TCustomCodeEdit::RecordPastedRange(TBufferCoord start, TSelectionMode mode, std::string replaced) {
   if (mode == smColumn) return;  // column pieces were recorded line by line
   if (mode == smLine) {
     // Whole lines went in above the caret line: record them as lines, so
@@ -132,14 +132,35 @@ void TCustomCodeEdit::RecordPastedRange(TBufferCoord start, TSelectionMode mode)
     }
     return;
   }
-  undoList_->RecordChange(ckPasted, start, CaretPos(), {}, smNormal);
+  undoList_->RecordChange(ckPasted, start, CaretPos(), std::move(replaced), smNormal);
+}
+
+void TCustomCodeEdit::PasteText(std::string_view text, TSelectionMode mode) {
+  undoList_->RecordChange(ckPasteStart, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
+  if (HasSelection()) {
+    // Removing first leaves the caret where the text goes in.
+    undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
+                            effectiveSelectionMode_);
+    ReplaceSelectionInMode(effectiveSelectionMode_, {}, false);
+  }
+  std::string replaced;
+  TBufferCoord start = CaretPos();
+  if (mode == smNormal) start = NormalInsertStart(replaced);
+  if (mode == smLine) {
+    start.X = 1;
+    PasteLines(text);
+  } else {
+    SetEffectiveSelectionMode(mode);
+    ReplaceSelectionInMode(mode, text, true);
+  }
+  RecordPastedRange(start, mode, std::move(replaced));
+  undoList_->RecordChange(ckPasteStop, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
 }
 
 void TCustomCodeEdit::PasteFromClipboard() {
   if (!CanPaste()) return;
   DoOnPaintTransientEx(ttBefore, true);
   undoList_->OpenBlock();
-  bool begun = false;
   try {
     ClipboardSession session(*clipboard_);
     if (!session.IsOpen()) throw ECodeEditError(kPasteFailed);
@@ -148,63 +169,21 @@ void TCustomCodeEdit::PasteFromClipboard() {
       const std::optional<std::string> data = clipboard_->GetData(format);
       if (!data || data->empty()) throw ECodeEditError(kPasteFailed);
       // A mode byte this editor does not know pastes as plain text.
-      uint8_t modeByte = static_cast<uint8_t>((*data)[0]);
-      const TSelectionMode pasteMode = modeByte <= smColumn ? static_cast<TSelectionMode>(modeByte) : smNormal;
+      const uint8_t modeByte = static_cast<uint8_t>((*data)[0]);
+      const TSelectionMode mode = modeByte <= smColumn ? static_cast<TSelectionMode>(modeByte) : smNormal;
       std::string_view text = std::string_view(*data).substr(1);
-      text = text.substr(0, text.find('\0'));
-      undoList_->RecordChange(ckPasteStart, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
-      begun = true;
-      TBufferCoord start = CaretPos();
-      if (HasSelection()) {
-        start = AnchorStart();
-        undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
-                                effectiveSelectionMode_);
-      } else {
-        start = ClampToLineEnd(start);
-      }
-      if (pasteMode == smLine) {
-        start.X = 1;
-        if (HasSelection()) ReplaceSelectionInMode(effectiveSelectionMode_, {}, false);
-        start.Y = caretY_;
-        PasteLines(text);
-      } else {
-        ReplaceSelectionInMode(pasteMode, text, true);
-      }
-      RecordPastedRange(start, pasteMode);
+      PasteText(text.substr(0, text.find('\0')), mode);
     } else if (clipboard_->HasText()) {
-      const std::string text = clipboard_->GetText();
-      undoList_->RecordChange(ckPasteStart, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
-      begun = true;
-      TBufferCoord start;
-      if (HasSelection()) {
-        start = AnchorStart();
-        undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
-                                effectiveSelectionMode_);
-      } else {
-        SetEffectiveSelectionMode(selectionMode_);
-        start = ClampToLineEnd(CaretPos());
-      }
-      const TSelectionMode mode = effectiveSelectionMode_;
-      if (mode == smLine) {
-        start.X = 1;
-        if (HasSelection()) ReplaceSelectionInMode(mode, {}, false);
-        start.Y = caretY_;
-        PasteLines(text);
-      } else {
-        ReplaceSelectionRaw(text);
-      }
-      RecordPastedRange(start, mode);
+      if (!HasSelection()) SetEffectiveSelectionMode(selectionMode_);
+      PasteText(clipboard_->GetText(), effectiveSelectionMode_);
     }
-    if (begun) undoList_->RecordChange(ckPasteStop, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
   } catch (...) {
     undoList_->CloseBlock();
     DoOnPaintTransientEx(ttAfter, true);
     throw;
   }
   undoList_->CloseBlock();
-  if (HasOption(eoHideShowScrollbars)) {
-    scrollBarsChanged_ = true;
-  }
+  if (HasOption(eoHideShowScrollbars)) UpdateScrollBars();
   ScrollCaretIntoView();
   StatusChanged(scSelection);
   DoOnPaintTransientEx(ttAfter, true);

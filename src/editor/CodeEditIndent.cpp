@@ -118,11 +118,12 @@ void TCustomCodeEdit::TabCommand() {
       if (trimmedAway) newX = caret.X + ExpandedColumn(text, static_cast<int>(text.size()) + 1) - 1;
     }
     if (!text.empty()) {
-      const TBufferCoord start = ClampToLineEnd(caret);
       SetEffectiveSelectionMode(smNormal);
       PlaceCaretAndBlock(caret, caret, caret);
+      std::string replaced;
+      const TBufferCoord start = NormalInsertStart(replaced);
       ReplaceSelectionInMode(smNormal, text, false);
-      undoList_->RecordChange(ckInserted, start, CaretPos(), {}, smNormal);
+      undoList_->RecordChange(ckInserted, start, CaretPos(), std::move(replaced), smNormal);
     }
     SetCaretPastEol({newX, caret.Y});
   } catch (...) {

@@ -74,6 +74,20 @@ TBufferCoord TCustomCodeEdit::ClampToLineEnd(TBufferCoord position) const {
   return position;
 }
 
+TBufferCoord TCustomCodeEdit::NormalInsertStart(std::string& replaced) const {
+  replaced.clear();
+  if (caretY_ < 1 || caretY_ > LineCount()) return CaretPos();
+  std::string_view line = LineText(caretY_);
+  const int length = static_cast<int>(line.size());
+  if (caretX_ <= length + 1) return CaretPos();
+  const bool blank = std::all_of(line.begin(), line.end(), IsBlank);
+  if (!HasOption(eoTabsToSpaces) && blank && length > 0) {
+    replaced = std::string(line);
+    return {1, caretY_};
+  }
+  return {length + 1, caretY_};
+}
+
 void TCustomCodeEdit::SetCaretPastEol(TBufferCoord position) {
   const TCodeEditorOptions saved = options_;
   BeginUpdateBatch();
@@ -397,10 +411,24 @@ void TCustomCodeEdit::TypeChar(char ch) {
       PlaceCaretAndBlock(CaretPos(), CaretPos(), {caretX_ + (lead ? 2 : 1), caretY_});
     }
   }
-  // Collapsed anchors stop at the line end, so that text typed past it is
-  // recorded together with the filling in front of it.
-  if (!HasSelection()) SetAnchorStart(CaretPos());
-  SetSelectedText(std::string_view(&ch, 1));
+  if (HasSelection() || selectionMode_ != smNormal) {
+    SetSelectedText(std::string_view(&ch, 1));
+    return;
+  }
+  // Typed past the end of the line, the filling in front of the character
+  // is recorded with it, so that undo takes both away.
+  std::string replaced;
+  const TBufferCoord start = NormalInsertStart(replaced);
+  SetEffectiveSelectionMode(smNormal);
+  undoList_->OpenBlock();
+  try {
+    ReplaceSelectionInMode(smNormal, std::string_view(&ch, 1), false);
+    undoList_->RecordChange(ckInserted, start, CaretPos(), std::move(replaced), smNormal);
+  } catch (...) {
+    undoList_->CloseBlock();
+    throw;
+  }
+  undoList_->CloseBlock();
 }
 
 void TCustomCodeEdit::InsertImeString(const char* data) {
