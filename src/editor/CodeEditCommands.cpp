@@ -27,6 +27,9 @@ void TCustomCodeEdit::RunCommand(TCodeEditorCommand& command, char& ch, void* da
   if (readOnly_ && IsEditing(command)) return;
   BeginUpdateBatch();
   try {
+    // An empty buffer reads as one empty line; giving it that line keeps
+    // every edit (and its undo) on real lines.
+    if (LineCount() == 0 && IsEditing(command) && command != ecUndo && command != ecRedo) lines_->Add("");
     if (IsMovement(command)) {
       RunMovementCommand(command, data);
     } else if (command >= ecGotoMarker0 && command <= ecGotoMarker9) {

@@ -347,6 +347,7 @@ int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
           }
           std::string line;
           if (LineCount() == caretY_ - 1) {
+            recordX = 1;  // the whole new line, filling included
             line.assign(static_cast<size_t>(insertX - 1), ' ');
             line.append(piece);
           }
