@@ -143,6 +143,8 @@ void TCustomCodeEdit::PasteText(std::string_view text, TSelectionMode mode) {
                             effectiveSelectionMode_);
     ReplaceSelectionInMode(effectiveSelectionMode_, {}, false);
   }
+  // Anchors that meant no selection in one mode may span lines in another.
+  PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
   std::string replaced;
   TBufferCoord start = CaretPos();
   if (mode == smNormal) start = NormalInsertStart(replaced);
@@ -174,7 +176,10 @@ void TCustomCodeEdit::PasteFromClipboard() {
       std::string_view text = std::string_view(*data).substr(1);
       PasteText(text.substr(0, text.find('\0')), mode);
     } else if (clipboard_->HasText()) {
-      if (!HasSelection()) SetEffectiveSelectionMode(selectionMode_);
+      if (!HasSelection()) {
+        SetEffectiveSelectionMode(selectionMode_);
+        PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
+      }
       PasteText(clipboard_->GetText(), effectiveSelectionMode_);
     }
   } catch (...) {

@@ -420,6 +420,7 @@ void TCustomCodeEdit::TypeChar(char ch) {
   std::string replaced;
   const TBufferCoord start = NormalInsertStart(replaced);
   SetEffectiveSelectionMode(smNormal);
+  PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
   undoList_->OpenBlock();
   try {
     ReplaceSelectionInMode(smNormal, std::string_view(&ch, 1), false);
