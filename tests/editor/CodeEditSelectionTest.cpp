@@ -181,7 +181,8 @@ TEST(CodeEditSelection, ColumnPasteRecordsEachLine) {
   EXPECT_EQ(undo.Item(0).EndPos, (TBufferCoord{4, 1}));
   EXPECT_EQ(undo.Item(1).ChangeKind, ckLineSplit);
   EXPECT_EQ(undo.Item(1).StartPos, (TBufferCoord{6, 1}));
-  EXPECT_EQ(undo.Item(2).StartPos, (TBufferCoord{3, 2}));
+  // A piece on a new line is recorded from column 1, with its filling.
+  EXPECT_EQ(undo.Item(2).StartPos, (TBufferCoord{1, 2}));
   EXPECT_EQ(undo.Item(2).EndPos, (TBufferCoord{5, 2}));
 }
 

@@ -131,7 +131,6 @@ TEST_P(UndoProperty, UndoAllRestoresOriginalAndRedoAllRestoresFinal) {
     const std::string context = std::string(param.name) + " seed " + std::to_string(seed);
 
     s.log += "---- undo all\n";
-    }
     bool sawSaved = !edit.Modified();
     int guard = 0;
     while (edit.CanUndo() && ++guard < 2000) {
