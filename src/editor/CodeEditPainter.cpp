@@ -15,8 +15,9 @@ namespace {
 
 constexpr int kFarColumn = INT_MAX / 4;
 
+// Tab cells draw as blanks too, so they join runs like spaces.
 bool AllSpaces(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
+  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
 // Keeps the drawer in drawing state for one scope, also when a highlighter
@@ -114,9 +115,9 @@ void TCodeEditPainter::Paint(Canvas& canvas, const TRect& clipRect) {
       clip.Left > gutterWidth ? leftChar + (clip.Left - gutterWidth - 2) / charWidth : leftChar;
   const int lastColumn = leftChar + (clip.Right - gutterWidth - 3 + charWidth) / charWidth;
   const int firstRow = std::max(topLine + clip.Top / lineHeight, topLine);
-  // Rows past the end of the text have nothing to paint but background.
-  const int lastRow =
-      std::min(topLine + (clip.Bottom + lineHeight - 1) / lineHeight, std::max(edit_.DisplayRowCount(), 0));
+  // The row of the clip's last pixel; rows past the end of the text have
+  // nothing to paint but background.
+  const int lastRow = std::min(topLine + (clip.Bottom - 1) / lineHeight, std::max(edit_.DisplayRowCount(), 0));
 
   if (EditorHost* host = edit_.Host()) host->HideCaret();
   if (clip.Left < gutterWidth) {
