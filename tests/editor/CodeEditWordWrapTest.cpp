@@ -41,7 +41,7 @@ TEST(CodeEditWordWrap, BreaksLinesIntoRows) {
   } rows[] = {
       {"25 letters: a hard break after 20", std::string(25, 'a'), 20, 8, {20, 5}},
       {"exactly one row", std::string(20, 'a'), 20, 8, {20}},
-      {"empty line: one empty row", "", 20, 8, {0}},
+      {"empty line: one empty row", "ab\n\ncd", 20, 8, {2, 0, 2}},
       {"the space nearest the row end begins the next row", "aaaa bbbb cccc dddd eeee ffff", 20, 8, {19, 10}},
       {"a space in cell 16 still breaks", std::string(15, 'a') + " " + std::string(10, 'b'), 20, 8, {15, 11}},
       {"a space in cell 15 is too early: hard break", std::string(14, 'a') + " " + std::string(18, 'b'), 20, 8,
