@@ -55,6 +55,7 @@ void TCustomCodeEdit::TabCommand() {
   }
   // Smart width: up to the next word of the nearest longer line above.
   int smartWidth = 0;
+  int smartTarget = 0;  // screen column the smart width reaches in that line
   if (HasOption(eoSmartTabs) && caretY_ > 1) {
     const int column = CaretDisplayColumn();
     for (int y = caretY_ - 1; y >= 1; --y) {
@@ -65,6 +66,7 @@ void TCustomCodeEdit::TabCommand() {
       while (i < above.size() && !IsBlank(above[i])) ++i;
       while (i < above.size() && IsBlank(above[i])) ++i;
       smartWidth = static_cast<int>(i) - (x - 1);
+      smartTarget = ExpandedColumn(above, static_cast<int>(i) + 1);
       break;
     }
   }
@@ -98,7 +100,7 @@ void TCustomCodeEdit::TabCommand() {
       for (int i = 0; i < std::min(caret.X - 1, length); ++i) textBefore = textBefore || !IsBlank(line[i]);
       if (smartWidth > 0 && !textBefore) {
         const int column = CaretDisplayColumn();
-        const int target = column + smartWidth;
+        const int target = std::max(smartTarget, column);
         int at = column;
         const int nextStop = ((at - 1) / tabWidth_ + 1) * tabWidth_ + 1;
         if (target >= nextStop) {
@@ -175,6 +177,11 @@ void TCustomCodeEdit::ShiftTabCommand() {
   if (newX < caret.X && newX < blankFrom) newX = std::min(blankFrom, caret.X);
   if (newX >= caret.X) return;
   const TBufferCoord from{newX, caret.Y};
+  if (newX > length) {
+    // Only empty columns: nothing to record.
+    SetCaretPastEol(from);
+    return;
+  }
   SetEffectiveSelectionMode(smNormal);
   PlaceCaretAndBlock(from, from, caret);
   const std::string removed = SelectedText();
