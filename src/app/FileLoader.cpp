@@ -1,6 +1,7 @@
 #include "app/FileLoader.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +41,16 @@ class Fd {
   int fd_;
 };
 
+// Faulting in a large buffer page by page costs more than reading the file;
+// huge pages cut the faults by 512.
+void AdviseHugePages(char* data, size_t size) {
+  constexpr uintptr_t kHuge = uintptr_t(2) << 20;
+  if (size < 4 * kHuge) return;
+  const uintptr_t begin = (reinterpret_cast<uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+  const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(kHuge - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 int64_t CountLineBreaks(const char* p, size_t n) {
   int64_t count = 0;
   for (size_t i = 0; i < n; ++i) count += (p[i] == '\n') | (p[i] == '\r');
@@ -58,8 +69,12 @@ bool ReadFileCancellable(const std::string& fileName, std::string& data, int64_t
   progress.Total = st.st_size;
   data.clear();
   lineBreaks = 0;
-  // The size is a hint: files may grow while read, and some report 0.
-  data.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) : kChunk);
+  // The size is a hint: files may grow while read, and some report 0. One
+  // byte more lets the read see the end without growing the buffer.
+  const size_t expected = st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : kChunk;
+  data.reserve(expected);
+  AdviseHugePages(data.data(), expected);
+  data.resize(expected);
   size_t used = 0;
   for (;;) {
     if (progress.Cancel) return false;

@@ -205,6 +205,11 @@ TCodeEdit* TForm1::EditorAt(int index) const {
   return sheet ? &sheet->Editor() : nullptr;
 }
 
+QWidget* TForm1::CurrentView() const {
+  TTabSheet* sheet = CurrentSheet();
+  return sheet ? sheet->View() : nullptr;
+}
+
 TTabSheet* TForm1::CurrentSheet() const { return qobject_cast<TTabSheet*>(PageControl1->currentWidget()); }
 
 int TForm1::StatusPanelWidth(int panel) const { return panel == 0 ? StatusPanel0->width() : StatusPanel1->width(); }

@@ -89,6 +89,8 @@ class TForm1 : public QMainWindow {
   QString TabCaption(int index = -1) const;
   int TabCount() const;
   TCodeEdit* EditorAt(int index) const;
+  // The widget showing the current editor.
+  QWidget* CurrentView() const;
   int StatusPanelWidth(int panel) const;
   QString StatusPanelText(int panel) const;
   bool StatusBarVisible() const;

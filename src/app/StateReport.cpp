@@ -1,5 +1,7 @@
 #include "app/StateReport.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QSaveFile>
@@ -20,6 +22,21 @@ TStateReport::TStateReport(TForm1& form, QString path) : QObject(&form), form_(f
   auto* timer = new QTimer(this);
   connect(timer, &QTimer::timeout, this, &TStateReport::Refresh);
   timer->start(50);
+  qApp->installEventFilter(this);
+}
+
+bool TStateReport::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Paint && form_.CurrentEditor && watched == form_.CurrentView()) {
+    paintedLines_ = form_.CurrentEditor->LineCount();
+    if (!refreshQueued_) {
+      refreshQueued_ = true;
+      QTimer::singleShot(0, this, [this] {
+        refreshQueued_ = false;
+        Refresh();
+      });
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 QString TStateReport::Text() const {
@@ -43,6 +60,7 @@ QString TStateReport::Text() const {
   text += QString("linenumbers=%1\n").arg(editor && editor->Gutter().ShowLineNumbers() ? 1 : 0);
   text += QString("rightedge=%1\n").arg(editor ? editor->RightEdge() : -1);
   text += QString("lines=%1\n").arg(editor ? editor->LineCount() : -1);
+  text += QString("painted_lines=%1\n").arg(paintedLines_);
   return text;
 }
 

@@ -22,12 +22,19 @@ class TStateReport : public QObject {
   // The report as it would be written now.
   QString Text() const;
 
+ protected:
+  // Notes each painting of the current editor's view, so a reader can wait
+  // for the text to be on screen.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Refresh();
 
   TForm1& form_;
   QString path_;
   QString written_;
+  int paintedLines_ = -1;  // line count of the current editor at its view's last painting
+  bool refreshQueued_ = false;
 };
 
 }  // namespace vantrel
