@@ -1,6 +1,7 @@
 #include "app/TabSheet.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <memory>
@@ -27,21 +28,36 @@ class TPlainEditView : public QWidget {
     font.setStyleHint(QFont::TypeWriter);
     painter.setFont(font);
     const QFontMetrics metrics(font);
-    const int last = std::min(editor_.LineCount(), editor_.TopLine() + height() / metrics.height() + 1);
+    // Scrolls by itself to keep the caret line in view.
+    const int rows = std::max(1, height() / metrics.height());
+    const int caretY = editor_.CaretY();
+    if (caretY < top_) top_ = caretY;
+    if (caretY >= top_ + rows) top_ = caretY - rows + 1;
+    const int last = std::min(editor_.LineCount(), top_ + rows);
     int y = metrics.ascent();
-    for (int line = editor_.TopLine(); line <= last; ++line, y += metrics.height()) {
+    for (int line = top_; line <= last; ++line, y += metrics.height()) {
       const std::string_view text = editor_.LineText(line);
       painter.drawText(2, y, QString::fromLatin1(text.data(), qsizetype(std::min<size_t>(text.size(), 1000))));
     }
+    const int caretX = 2 + metrics.horizontalAdvance(QString(editor_.CaretX() - 1, 'x'));
+    const int caretTop = (caretY - top_) * metrics.height();
+    painter.fillRect(caretX, caretTop, 2, metrics.height(), Qt::black);
   }
   void keyPressEvent(QKeyEvent* event) override {
+    try {
+      KeyPressed(event);
+    } catch (const std::exception& error) {
+      QMessageBox::critical(this, "Vantrel Editor", QString::fromLocal8Bit(error.what()));
+    }
+    update();
+  }
+  void KeyPressed(QKeyEvent* event) {
     TVirtualKey key = VirtualKeyOf(event->key());
     const TShiftState shift = ShiftOf(event->modifiers());
     if (key) editor_.KeyDown(key, shift);
     const QByteArray text = event->text().toLatin1();
     for (char ch : text)
       if (static_cast<unsigned char>(ch) >= 32 || ch == '\r' || ch == '\t' || ch == '\b') editor_.KeyPress(ch);
-    update();
   }
   void keyReleaseEvent(QKeyEvent* event) override {
     TVirtualKey key = VirtualKeyOf(event->key());
@@ -79,6 +95,7 @@ class TPlainEditView : public QWidget {
   }
 
   TCodeEdit editor_;
+  int top_ = 1;
 };
 
 }  // namespace
