@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "highlight/CodeEditHighlighter.h"
 #include "platform/Assert.h"
@@ -276,10 +277,19 @@ bool TCustomCodeEdit::IsTrailByte(std::string_view line, int x) const {
 
 int TCustomCodeEdit::ExpandedColumn(std::string_view line, int x) const {
   const int length = static_cast<int>(line.size());
-  const int walk = std::min(x - 1, length);
+  const int walk = std::max(std::min(x - 1, length), 0);
+  // Runs without tabs count one column a byte; finding the tabs with memchr
+  // keeps this cheap on very long lines, where it runs several times a
+  // keystroke.
   int column = 0;
-  for (int i = 0; i < walk; ++i) {
-    column += line[i] == '\t' ? tabWidth_ - column % tabWidth_ : 1;
+  int i = 0;
+  while (i < walk) {
+    const void* tab = std::memchr(line.data() + i, '\t', static_cast<size_t>(walk - i));
+    const int next = tab ? static_cast<int>(static_cast<const char*>(tab) - line.data()) : walk;
+    column += next - i;
+    if (next == walk) break;
+    column += tabWidth_ - column % tabWidth_;
+    i = next + 1;
   }
   if (x - 1 > length) column += x - 1 - length;
   return column + 1;

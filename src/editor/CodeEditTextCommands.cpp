@@ -415,12 +415,37 @@ void TCustomCodeEdit::TypeChar(char ch) {
     SetSelectedText(std::string_view(&ch, 1));
     return;
   }
+  const int length = static_cast<int>(LineText(caretY_).size());
+  if (caretY_ <= LineCount() && caretX_ <= length + 1 && !HasOption(eoTrimTrailingSpaces)) {
+    // The common keystroke, inside a line: one copy of the line into a
+    // buffer that is kept, so typing into a very long line allocates
+    // nothing beyond the line itself.
+    thread_local std::string scratch;
+    scratch.assign(LineText(caretY_));
+    scratch.insert(static_cast<size_t>(caretX_ - 1), 1, ch);
+    const TBufferCoord start = CaretPos();
+    SetEffectiveSelectionMode(smNormal);
+    BeginUpdateBatch();
+    lines_->BeginUpdate();
+    try {
+      lines_->Put(caretY_ - 1, scratch);
+      MoveCaretTo({caretX_ + 1, caretY_}, true);
+    } catch (...) {
+      lines_->EndUpdate();
+      EndUpdateBatch();
+      throw;
+    }
+    lines_->EndUpdate();
+    EndUpdateBatch();
+    undoList_->RecordChange(ckInserted, start, CaretPos(), {}, smNormal);
+    return;
+  }
   // Typed past the end of the line, the filling in front of the character
   // is recorded with it, so that undo takes both away.
   std::string replaced;
   const TBufferCoord start = NormalInsertStart(replaced);
   SetEffectiveSelectionMode(smNormal);
-  PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
+  if (HasSelection()) PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
   undoList_->OpenBlock();
   try {
     ReplaceSelectionInMode(smNormal, std::string_view(&ch, 1), false);
