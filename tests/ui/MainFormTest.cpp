@@ -360,6 +360,39 @@ class MainFormTest : public QObject {
     QCOMPARE(t->CurrentEditor->ActiveLineColor(), clNone);
   }
 
+  void droppedFilesOpenInTabs() {
+    TTestForm t;
+    WriteFile(t.Path("d.py"), "x = 1\n");
+    WriteFile(t.Path("e.txt"), "e\n");
+    t->OpenDroppedFiles({t.Path("d.py"), t.Path("e.txt")});
+    QCOMPARE(Captions(*t), (QStringList{"Untitled1", t.Path("d.py"), t.Path("e.txt")}));
+    QCOMPARE(t->windowTitle(), QString("e.txt - Vantrel Editor"));
+    QCOMPARE(t->CurrentFileName, t.Path("e.txt"));
+    QCOMPARE(t->EditorAt(1)->Text(), std::string("x = 1\r\n"));
+    QCOMPARE(t->CheckedSyntaxItem(), siNormal1);  // a new tab starts plain; e.txt matched nothing
+    QVERIFY(t.errors.isEmpty());
+  }
+
+  void closingInFullScreenWritesTheNormalBounds() {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("vantrel.ini");
+    {
+      TTestForm t({}, ini);
+      t->show();
+      QVERIFY(QTest::qWaitForWindowExposed(t.form.get()));
+      t->setGeometry(40, 50, 600, 400);
+      const QSize normal = t->size();
+      t->FullScreen1Click();
+      QVERIFY(t->Checked("FullScreen1"));
+      QVERIFY(t->FormCloseQuery());
+      QVERIFY(!t->Checked("FullScreen1"));
+      QSettings written(ini, QSettings::IniFormat);
+      QCOMPARE(written.value("Options/Width").toInt(), normal.width());
+      QCOMPARE(written.value("Options/Height").toInt(), normal.height());
+      QCOMPARE(written.value("Options/MAX").toInt(), 0);
+    }
+  }
+
   void unwritableSettingsDoNotBlockClosing() {
     TTestForm t({}, "/proc/no-such-dir/vantrel.ini");
     QVERIFY(t->FormCloseQuery());
