@@ -95,7 +95,7 @@ class UndoProperty : public testing::TestWithParam<PropertyCase> {};
 
 TEST_P(UndoProperty, UndoAllRestoresOriginalAndRedoAllRestoresFinal) {
   const PropertyCase& param = GetParam();
-  for (unsigned seed = 1; seed <= 2000; ++seed) {
+  for (unsigned seed = 1; seed <= 1000; ++seed) {
     std::mt19937 rng(seed);
     Session s;
     TCustomCodeEdit& edit = s.e.edit;
