@@ -2,6 +2,7 @@
 // Tested by tests/ui/CodeEditWidgetTest.cpp
 #include "app/CodeEditWidget.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -57,6 +58,8 @@ CodeEditWidget::CodeEditWidget(QWidget* parent) : QAbstractScrollArea(parent), h
   setAttribute(Qt::WA_InputMethodEnabled, true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
   viewport()->setCursor(Qt::IBeamCursor);
+  // Whoever focuses the viewport (the window's tab code does) focuses the editor.
+  viewport()->setFocusProxy(this);
   setFrameShape(QFrame::NoFrame);
   edit_ = std::make_unique<TCodeEdit>(&host_);
   host_.SetEditor(edit_.get());
@@ -242,6 +245,17 @@ void CodeEditWidget::focusOutEvent(QFocusEvent* event) {
 void CodeEditWidget::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   event->accept();
+}
+
+// A context menu asked of the viewport arrives here; its own custom-menu
+// signal is what the window listens to.
+void CodeEditWidget::contextMenuEvent(QContextMenuEvent* event) {
+  if (viewport()->contextMenuPolicy() == Qt::CustomContextMenu) {
+    emit viewport()->customContextMenuRequested(event->pos());
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::contextMenuEvent(event);
 }
 
 void CodeEditWidget::wheelEvent(QWheelEvent* event) {
