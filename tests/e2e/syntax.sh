@@ -1,18 +1,37 @@
 #!/usr/bin/env bash
-# Syntax from the file name: Main.CPP gets the C/C++ highlighter, README stays
-# plain.
+# Syntax from the file name: Main.CPP gets the C/C++ highlighter and its
+# colours on screen, README stays plain.
 source "$(dirname "$0")/lib.sh"
 
 printf '#include <x>\r\nint main() { return 0; } // done\r\n' >"$E2E_TMP/Main.CPP"
-printf 'int main\n' >"$E2E_TMP/README"
+printf '#include <x>\nint main() { return 0; } // done\n' >"$E2E_TMP/README"
+
+# colour_pixels HEX: how many pixels of the program's window have exactly that colour.
+colour_pixels() {
+  import -window "$APP_WINDOW" "$E2E_TMP/window.png"
+  convert "$E2E_TMP/window.png" -format %c histogram:info:- |
+    awk -v c="#$1" 'toupper($3) == toupper(c) {n += $1} END {print n + 0}'
+}
 
 start_app "$E2E_TMP/Main.CPP"
 expect_state syntax CC1
 expect_state highlighter TCppHighlighter
+expect_state painted_lines 3
+sleep 0.3
+for colour in 0000FF 008000 000080; do  # keywords, comments, directives
+  n=$(colour_pixels $colour)
+  [ "$n" -gt 0 ] || fail "no #$colour pixels for C/C++"
+done
+[ -n "${E2E_KEEP_SCREENSHOTS:-}" ] && cp "$E2E_TMP/window.png" "$E2E_KEEP_SCREENSHOTS/syntax-cpp.png"
 stop_app
 
 start_app "$E2E_TMP/README"
 expect_state syntax Normal1
 expect_state highlighter -
+sleep 0.3
+for colour in 0000FF 008000 000080; do
+  n=$(colour_pixels $colour)
+  [ "$n" -eq 0 ] || fail "$n #$colour pixels in plain text"
+done
 stop_app
 echo "syntax ok"
