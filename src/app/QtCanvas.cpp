@@ -110,6 +110,11 @@ TFontMetrics QtCanvas::Measure(const TFont& font, TFontStyles style) {
   return result;
 }
 
+TColor QtCanvas::RgbOf(TColor color) {
+  const QColor q = ToQColor(color, palette_);
+  return static_cast<TColor>(q.red() | (q.green() << 8) | (q.blue() << 16));
+}
+
 void QtCanvas::FillRect(const TRect& rect, TColor color) {
   if (rect.IsEmpty()) return;
   painter_.fillRect(ToQRect(rect), ToQColor(color, palette_));

@@ -23,6 +23,7 @@ class QtCanvas : public Canvas {
   static TFontMetrics Measure(const TFont& font, TFontStyles style);
 
   TRect ClipRect() const override { return clip_; }
+  TColor RgbOf(TColor color) override;
   void FillRect(const TRect& rect, TColor color) override;
   void DrawLine(TPoint from, TPoint to, TColor color, int width) override;
   void DrawText(const TRect& bounds, int x, int y, std::string_view text, int cellWidth, const TFont& font,

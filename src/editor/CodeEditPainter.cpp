@@ -157,21 +157,18 @@ void TCodeEditPainter::PaintGutter(const TRect& clip, int firstRow, int lastRow)
   DrawScope scope(drawer_, *canvas_);
   if (gutter.Gradient()) {
     const int steps = std::clamp(gutter.GradientSteps(), 2, 256);
-    const TColor from = gutter.GradientStartColor();
-    const TColor to = gutter.GradientEndColor();
+    const TColor from = canvas_->RgbOf(gutter.GradientStartColor());
+    const TColor to = canvas_->RgbOf(gutter.GradientEndColor());
     auto channel = [&](int shift, int band) {
       const int a = static_cast<int>((from >> shift) & 0xFF);
       const int b = static_cast<int>((to >> shift) & 0xFF);
       return static_cast<TColor>(a + (b - a) * band / (steps - 1)) << shift;
     };
-    // System colours cannot be blended here; they fill the gutter plainly.
-    const bool blend = !IsSystemColor(from) && !IsSystemColor(to);
     for (int band = 0; band < steps; ++band) {
       const int left = static_cast<int>(int64_t{band} * gutterWidth / steps);
       const int right = static_cast<int>(int64_t{band + 1} * gutterWidth / steps);
       if (right <= left) continue;
-      const TColor color = blend ? (channel(0, band) | channel(8, band) | channel(16, band))
-                                 : (band < steps / 2 ? from : to);
+      const TColor color = channel(0, band) | channel(8, band) | channel(16, band);
       canvas_->FillRect({left, 0, right, clientHeight}, color);
     }
   }

@@ -32,6 +32,10 @@ class Canvas {
   // The area the current paint request has to cover.
   virtual TRect ClipRect() const = 0;
 
+  // The RGB value a colour is shown in (system colours resolved), for
+  // blending.
+  virtual TColor RgbOf(TColor color) = 0;
+
   virtual void FillRect(const TRect& rect, TColor color) = 0;
   // A straight line from `from` to `to` (the end point itself excluded).
   virtual void DrawLine(TPoint from, TPoint to, TColor color, int width) = 0;

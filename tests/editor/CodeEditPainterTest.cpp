@@ -478,6 +478,14 @@ TEST(CodeEditPainter, GutterGradientBandsAndBorder) {
   EXPECT_EQ(lines[0].Fore, clWindow);  // BorderColor
   EXPECT_EQ(lines[1].From.X, 29);
   EXPECT_EQ(lines[1].Fore, clBtnFace);  // the gutter colour
+
+  // System colours are blended as the desktop shows them.
+  gutter.SetGradientStartColor(clWindow);
+  gutter.SetGradientEndColor(clBtnFace);
+  p.Paint();
+  EXPECT_EQ(p.canvas.BackgroundAt(0, 5), 0x050505u);
+  EXPECT_EQ(p.canvas.BackgroundAt(15, 5), 0x0A0A0Au);
+  EXPECT_EQ(p.canvas.BackgroundAt(25, 5), 0x0F0F0Fu);
 }
 
 TEST(CodeEditPainter, BookmarksAndMarks) {

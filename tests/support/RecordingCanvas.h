@@ -59,6 +59,10 @@ class RecordingCanvas : public Canvas {
   TColor BackgroundAt(int x, int y) const;
 
   TRect ClipRect() const override { return Clip; }
+  // System colours resolve to a grey whose level is their index.
+  TColor RgbOf(TColor color) override {
+    return IsSystemColor(color) ? (color & 0xFF) * 0x010101u : color;
+  }
   void FillRect(const TRect& rect, TColor color) override;
   void DrawLine(TPoint from, TPoint to, TColor color, int width) override;
   void DrawText(const TRect& bounds, int x, int y, std::string_view text, int cellWidth, const TFont& font,
