@@ -226,6 +226,8 @@ class MainFormTest : public QObject {
     QTest::newRow("delete, read-only") << "Delete" << true << "hello" << "clip";
     QTest::newRow("delete") << "Delete" << false << "" << "clip";
     QTest::newRow("undo, read-only") << "Undo" << true << "hello" << "clip";
+    QTest::newRow("undo") << "Undo" << false << "" << "clip";
+    QTest::newRow("undo then redo") << "UndoRedo" << false << "hello" << "clip";
   }
   void readOnlyCommands() {
     QFETCH(QString, command);
@@ -246,7 +248,8 @@ class MainFormTest : public QObject {
     if (command == "Copy") t->Copy1Click();
     if (command == "Paste") t->Paste1Click();
     if (command == "Delete") t->Delete1Click();
-    if (command == "Undo") t->Undo1Click();
+    if (command.startsWith("Undo")) t->Undo1Click();
+    if (command.endsWith("Redo")) t->Redo1Click();
     QCOMPARE(QString::fromStdString(editor.Text()), text);
     QCOMPARE(QString::fromStdString(fake.GetText()), clipboard);
     editor.SetClipboard(nullptr);
