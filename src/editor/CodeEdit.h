@@ -445,6 +445,9 @@ class TCustomCodeEdit {
   std::string SelectedTextForUndo();
   // Deletes the selection, recording it by the direction of the anchors.
   void DeleteSelectionRecorded();
+  // Replaces the selection (or inserts at the caret) in one undo block,
+  // recording the removal and the insertion so that undo is exact.
+  void ReplaceSelectionRecorded(std::string_view text);
   void DeleteLastChar();
   void DeleteChar();
   void DeleteWordOrToEnd(bool toLineEnd);

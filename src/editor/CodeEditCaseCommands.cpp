@@ -95,7 +95,7 @@ void TCustomCodeEdit::ChangeCase(TCodeEditorCommand command) {
       undoList_->RecordChange(ckSelectionMark, hadSelection ? oldStart : oldCaret, hadSelection ? oldEnd : oldCaret,
                               {}, oldMode);
       undoList_->RecordChange(ckCaretMark, oldCaret, oldCaret, {}, oldMode);
-      SetSelectedText(converted);
+      ReplaceSelectionRecorded(converted);
     } catch (...) {
       undoList_->CloseBlock();
       throw;

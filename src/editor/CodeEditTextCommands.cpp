@@ -120,6 +120,33 @@ void TCustomCodeEdit::DeleteSelectionRecorded() {
   ScrollCaretIntoView();
 }
 
+void TCustomCodeEdit::ReplaceSelectionRecorded(std::string_view text) {
+  const std::string value(text);  // the text may be a view of our own lines
+  UndoBlock block(*undoList_);
+  if (HasSelection()) {
+    const TSelectionMode mode = effectiveSelectionMode_;
+    undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(), mode);
+    ReplaceSelectionInMode(mode, {}, false);
+    SetEffectiveSelectionMode(mode);
+  } else {
+    SetEffectiveSelectionMode(selectionMode_);
+  }
+  // Anchors left past the line end by another mode must not count now.
+  PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
+  if (value.empty()) return;
+  const TSelectionMode mode = effectiveSelectionMode_;
+  if (mode == smNormal) {
+    std::string replaced;
+    const TBufferCoord start = NormalInsertStart(replaced);
+    ReplaceSelectionInMode(smNormal, value, false);
+    undoList_->RecordChange(ckInserted, start, CaretPos(), std::move(replaced), smNormal);
+  } else {
+    const TBufferCoord start = CaretPos();
+    ReplaceSelectionInMode(mode, value, true);  // column pieces record themselves
+    if (mode == smLine) undoList_->RecordChange(ckInserted, start, CaretPos(), {}, smLine);
+  }
+}
+
 // ---------------------------------------------------------------- deleting
 
 void TCustomCodeEdit::DeleteLastChar() {
@@ -412,7 +439,7 @@ void TCustomCodeEdit::TypeChar(char ch) {
     }
   }
   if (HasSelection() || selectionMode_ != smNormal) {
-    SetSelectedText(std::string_view(&ch, 1));
+    ReplaceSelectionRecorded(std::string_view(&ch, 1));
     return;
   }
   const int length = static_cast<int>(LineText(caretY_).size());
@@ -461,7 +488,7 @@ void TCustomCodeEdit::InsertImeString(const char* data) {
   if (!data || !*data) return;
   const std::string text(data);
   if (HasSelection()) {
-    SetSelectedText(text);
+    ReplaceSelectionRecorded(text);
     InvalidateGutterRows(-1, -1);
     return;
   }
