@@ -12,7 +12,10 @@
 #include <chrono>
 #include <cstring>
 #include <exception>
-#include <future>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 #include "text/CodeEditFileWriter.h"
 #include "text/CodeEditTextBuffer.h"
@@ -95,31 +98,59 @@ bool ReadFileCancellable(const std::string& fileName, std::string& data, int64_t
 }
 
 bool LoadLinesWithProgress(TCodeEditStringList& lines, const std::string& fileName, int delayMs) {
-  TReadProgress progress;
-  std::string data;
-  int64_t lineBreaks = 0;
-  auto read = std::async(std::launch::async, [&] { return ReadFileCancellable(fileName, data, lineBreaks, progress); });
-  if (read.wait_for(std::chrono::milliseconds(delayMs)) != std::future_status::ready) {
+  // Shared with the reader, which a cancel leaves behind: a read blocked on a
+  // pipe or a stalled network file must not hold the window.
+  struct TJob {
+    TReadProgress Progress;
+    std::string Data;
+    int64_t LineBreaks = 0;
+    bool Complete = false;
+    std::exception_ptr Error;
+    std::mutex Mutex;
+    std::condition_variable Done;
+    bool Finished = false;
+  };
+  auto job = std::make_shared<TJob>();
+  std::thread([job, fileName] {
+    try {
+      job->Complete = ReadFileCancellable(fileName, job->Data, job->LineBreaks, job->Progress);
+    } catch (...) {
+      job->Error = std::current_exception();
+    }
+    std::lock_guard lock(job->Mutex);
+    job->Finished = true;
+    job->Done.notify_all();
+  }).detach();
+  auto waitFor = [&](int ms) {
+    std::unique_lock lock(job->Mutex);
+    return job->Done.wait_for(lock, std::chrono::milliseconds(ms), [&] { return job->Finished; });
+  };
+  if (!waitFor(delayMs)) {
     // Application-modal, so nothing else (closing the tab being filled, say)
     // can run while the read is going on.
     QProgressDialog dialog(QString("Opening %1...").arg(QString::fromStdString(fileName)), "Cancel", 0, 1000,
                            QApplication::activeWindow());
+    dialog.setWindowTitle("Opening");
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
-    while (read.wait_for(std::chrono::milliseconds(30)) != std::future_status::ready) {
-      const int64_t total = progress.Total;
-      dialog.setValue(total > 0 ? int(std::min<int64_t>(1000, progress.Done * 1000 / total)) : 0);
+    while (!waitFor(30)) {
+      const int64_t total = job->Progress.Total;
+      dialog.setValue(total > 0 ? int(std::min<int64_t>(1000, job->Progress.Done * 1000 / total)) : 0);
       QApplication::processEvents();
-      if (dialog.wasCanceled()) progress.Cancel = true;
+      if (dialog.wasCanceled()) {
+        job->Progress.Cancel = true;
+        return false;
+      }
     }
   }
-  if (!read.get()) return false;  // rethrows the reader's error
+  if (job->Error) std::rethrow_exception(job->Error);
+  if (!job->Complete) return false;
   // One allocation for the line records instead of a series of growths.
   lines.Clear();
-  if (lineBreaks + 1 < INT32_MAX) lines.SetCapacity(int(lineBreaks + 1));
-  lines.LoadFromBytes(std::move(data));
+  if (job->LineBreaks + 1 < INT32_MAX) lines.SetCapacity(int(job->LineBreaks + 1));
+  lines.LoadFromBytes(std::move(job->Data));
   return true;
 }
 

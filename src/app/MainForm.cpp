@@ -439,7 +439,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // Key events travel up the parent chain; the form sees each once, at the
     // widget that has the focus.
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this && widget == QApplication::focusWidget()) {
+    QWidget* focus = QApplication::focusWidget();
+    if (widget && widget->window() == this && (widget == focus || (!focus && widget == this))) {
       auto* key = static_cast<QKeyEvent*>(event);
       bool consumed = false;
       Guard([&] {
