@@ -117,8 +117,8 @@ TEST(CodeEditPainter, TokensOfEqualLookMergeIntoOneRun) {
       {"tabs draw as blanks and join like them", "a\tb", false, {"a       b"}},
   };
   for (const auto& row : rows) {
+    ClassHighlighter highlighter;  // outlives the editor
     Painted p(row.line);
-    ClassHighlighter highlighter;
     p.e.edit.SetHighlighter(&highlighter);
     if (row.showSpecial) p.e.edit.SetOptions(p.e.edit.Options() | OptionBit(eoShowSpecialChars));
     p.Paint();
@@ -128,8 +128,8 @@ TEST(CodeEditPainter, TokensOfEqualLookMergeIntoOneRun) {
 }
 
 TEST(CodeEditPainter, RunColoursAndPlaces) {
-  Painted p("abc 12 def");
   ClassHighlighter highlighter;
+  Painted p("abc 12 def");
   highlighter.digits->SetBackground(clYellow);
   p.e.edit.SetHighlighter(&highlighter);
   p.Paint();
@@ -289,8 +289,8 @@ TEST(CodeEditPainter, SpecialLineSwapsItsColoursForTheSelection) {
 }
 
 TEST(CodeEditPainter, ActiveLineOverridesTokenBackgrounds) {
-  Painted p("ab 12\nab 12");
   ClassHighlighter highlighter;
+  Painted p("ab 12\nab 12");
   highlighter.digits->SetBackground(clLime);
   p.e.edit.SetHighlighter(&highlighter);
   p.e.edit.SetActiveLineColor(clAqua);
@@ -303,8 +303,8 @@ TEST(CodeEditPainter, ActiveLineOverridesTokenBackgrounds) {
 }
 
 TEST(CodeEditPainter, WhitespaceAttributeGivesTheBackground) {
-  Painted p("ab");
   ClassHighlighter highlighter;
+  Painted p("ab");
   highlighter.space->SetBackground(clTeal);
   p.e.edit.SetHighlighter(&highlighter);
   p.Paint();
@@ -349,8 +349,8 @@ TEST(CodeEditPainter, OnlyTheClippedRowsArePainted) {
 }
 
 TEST(CodeEditPainter, ItalicOverhangIsNotErasedByTheFill) {
-  Painted p("abc");
   ClassHighlighter highlighter;
+  Painted p("abc");
   highlighter.word->SetStyle(fsItalic);
   p.e.edit.SetHighlighter(&highlighter);
   p.canvas.ItalicOverhang = 3;
@@ -363,8 +363,8 @@ TEST(CodeEditPainter, ItalicOverhangIsNotErasedByTheFill) {
 }
 
 TEST(CodeEditPainter, HighlighterStuckOnEmptyTokensAbortsThePaint) {
-  Painted p("abc");
   StuckHighlighter highlighter;
+  Painted p("abc");
   p.e.edit.SetHighlighter(&highlighter);
   highlighter.stuck = true;
   try {
@@ -379,8 +379,8 @@ TEST(CodeEditPainter, HighlighterStuckOnEmptyTokensAbortsThePaint) {
 }
 
 TEST(CodeEditPainter, CppTokensKeepTheirAttributes) {
-  Painted p("int x; // note\n/* open\nstill comment */ y");
   TCppHighlighter cpp;
+  Painted p("int x; // note\n/* open\nstill comment */ y");
   cpp.CommentAttri().SetForeground(clGreen);
   p.e.edit.SetHighlighter(&cpp);
   p.Paint();

@@ -65,8 +65,8 @@ TEST(CodeEditWordWrap, BreaksLinesIntoRows) {
 }
 
 TEST(CodeEditWordWrap, HighlighterIdentifierCharsDecideTheBreaks) {
-  Wrapped w(std::string(17, 'a') + "." + std::string(8, 'b'));
   TCppHighlighter cpp;
+  Wrapped w(std::string(17, 'a') + "." + std::string(8, 'b'));
   w.e.edit.SetHighlighter(&cpp);
   w.Plugin().Relayout();
   EXPECT_EQ(w.Rows(), (std::vector<int>{17, 9}));

@@ -159,12 +159,12 @@ bool ColumnHas(const QImage& image, int x, int top, int bottom, QColor color) {
 }  // namespace
 
 void CodeEditWidgetTest::PaintsTextGutterAndRightEdge() {
+  TCppHighlighter cpp;  // outlives the editor
   CodeEditWidget widget;
   widget.resize(1000, 300);
   widget.show();
   QVERIFY(QTest::qWaitForWindowExposed(&widget));
   TCodeEdit& edit = widget.Editor();
-  TCppHighlighter cpp;
   cpp.KeyAttri().SetForeground(0x800000);  // navy keywords
   edit.SetHighlighter(&cpp);
   edit.SetText("int main() { return 0; }\n// comment\n");
@@ -219,12 +219,12 @@ void CodeEditWidgetTest::PaintErrorsAreReportedNotThrown() {
 }
 
 void CodeEditWidgetTest::FullWindowRepaintTime() {
+  TCppHighlighter cpp;  // outlives the editor
   CodeEditWidget widget;
   widget.resize(1920, 1080);
   widget.show();
   QVERIFY(QTest::qWaitForWindowExposed(&widget));
   TCodeEdit& edit = widget.Editor();
-  TCppHighlighter cpp;
   cpp.CommentAttri().SetForeground(0x008000);
   cpp.KeyAttri().SetForeground(0x800000);
   cpp.StringAttri().SetForeground(0x0000C0);
