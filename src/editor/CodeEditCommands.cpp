@@ -30,6 +30,12 @@ void TCustomCodeEdit::RunCommand(TCodeEditorCommand& command, char& ch, void* da
     // An empty buffer reads as one empty line; giving it that line keeps
     // every edit (and its undo) on real lines.
     if (LineCount() == 0 && IsEditing(command) && command != ecUndo && command != ecRedo) lines_->Add("");
+    if (IsEditing(command) && effectiveSelectionMode_ == smNormal) {
+      // Anchors set in another mode may lie past the end of their line; a
+      // normal selection ends there, and its records must say so.
+      anchorStart_ = ClampToLineEnd(anchorStart_);
+      anchorEnd_ = ClampToLineEnd(anchorEnd_);
+    }
     if (IsMovement(command)) {
       RunMovementCommand(command, data);
     } else if (command >= ecGotoMarker0 && command <= ecGotoMarker9) {

@@ -166,9 +166,6 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
       // them, which restores an emptied last line too.
       const TSelectionMode insertMode = mode == smLine ? smNormal : mode;
       if (mode == smLine) point.X = 1;
-      // A removal never fills a line, so text taken from past its end came
-      // from the end itself.
-      if (insertMode == smNormal) point = ClampToLineEnd(point);
       SetEffectiveSelectionMode(insertMode);
       PlaceCaretAndBlock(point, point, point);
       ReplaceSelectionInMode(insertMode, item.Text, false);
