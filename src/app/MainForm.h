@@ -191,7 +191,6 @@ class TForm1 : public QMainWindow {
   bool positionPanelWidened_ = false;
   bool loading_ = false;
   bool closing_ = false;
-  bool closeAccepted_ = false;
   // Tab dragging: the press position until the drag threshold is passed.
   bool tabPressed_ = false;
   bool tabDragging_ = false;
