@@ -129,7 +129,21 @@ void TCustomCodeEdit::MoveCaretByColumns(int count, bool extend) {
     if (wrapAtLineEnds && count > 0) target.X = std::min(target.X, length + 1);
     if (target.X > 1 && target.X <= length && IsTrailByte(line, target.X)) target.X += count < 0 ? -1 : 1;
   }
+  if (!WordWrapActive() || count < 1) {
+    MoveCaretExtending(target, extend);
+    return;
+  }
+  // Stepping right onto the start of a continuation row keeps the caret
+  // shown at the end of the row it came from, while that fits the window.
+  BeginUpdateBatch();
   MoveCaretExtending(target, extend);
+  const TDisplayPos landed = BufferToDisplay(CaretPos());
+  if (landed.Column == 1 && landed.Row > LineToRow(caretY_) &&
+      wordWrapPlugin_->RowCellCount(landed.Row - 1) + 1 <= visibleColumns_ + 1) {
+    caretAtRowEnd_ = true;
+    caretChanged_ = true;
+  }
+  EndUpdateBatch();
 }
 
 void TCustomCodeEdit::MoveCaretByRows(int count, bool extend) {

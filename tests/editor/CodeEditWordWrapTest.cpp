@@ -193,6 +193,37 @@ TEST(CodeEditWordWrap, Errors) {
   }
 }
 
+// The caret at a row boundary: shown at the end of the row above or at the
+// start of its own row.
+TEST(CodeEditWordWrap, CaretAtRowEnd) {
+  struct Row {
+    const char* name;
+    TBufferCoord from;
+    bool fromRowEnd;
+    std::vector<TCodeEditorCommand> commands;
+    TBufferCoord caret;
+    TDisplayPos shown;
+  } rows[] = {
+      {"left at a continuation row start only moves the display", {21, 1}, false, {ecLeft}, {21, 1}, {21, 1}},
+      {"a second left moves in the buffer", {21, 1}, false, {ecLeft, ecLeft}, {20, 1}, {20, 1}},
+      {"right from the row end only moves the display", {21, 1}, true, {ecRight}, {21, 1}, {1, 2}},
+      {"right onto a continuation row start stays at the row end", {20, 1}, false, {ecRight}, {21, 1}, {21, 1}},
+      {"End goes to the end of the caret's row", {3, 1}, false, {ecLineEnd}, {21, 1}, {21, 1}},
+      {"End on the last row goes to the line end", {22, 1}, false, {ecLineEnd}, {26, 1}, {6, 2}},
+      {"Home goes to the start of the caret's row", {23, 1}, false, {ecLineStart}, {21, 1}, {1, 2}},
+      {"down keeps the column on the next row", {3, 1}, false, {ecDown}, {23, 1}, {3, 2}},
+      {"down from the last row goes to the next line", {23, 1}, false, {ecDown}, {3, 2}, {3, 3}},
+  };
+  for (const auto& row : rows) {
+    Wrapped w(std::string(25, 'a') + "\nzz");
+    w.e.edit.SetCaretPos(row.from);
+    w.e.edit.SetCaretAtRowEnd(row.fromRowEnd);
+    for (TCodeEditorCommand command : row.commands) w.e.edit.HandleCommand(command, '\0', nullptr);
+    EXPECT_EQ(w.e.edit.CaretPos(), row.caret) << row.name;
+    EXPECT_EQ(w.e.edit.CaretDisplayPos(), row.shown) << row.name;
+  }
+}
+
 // Random line edits laid out step by step must equal a fresh layout.
 TEST(CodeEditWordWrap, IncrementalLayoutMatchesFreshLayoutSoak) {
   std::mt19937 random(12345);
