@@ -466,6 +466,10 @@ void TCustomCodeEdit::LinesCleared() {
   if (wordWrapPlugin_) wordWrapPlugin_->Relayout();
   undoList_->Clear();
   redoList_->Clear();
+  // The empty history is the saved state exactly when the text counts as
+  // unmodified; an older saved group number would make a later undo back to
+  // this point look modified.
+  undoList_->SavedChangeNumber = modified_ ? -1 : 0;
   collectedInvalidRect_ = {};
   InvalidateAll();
   SetCaretPos({1, 1});

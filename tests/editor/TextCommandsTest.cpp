@@ -189,3 +189,24 @@ TEST(TextCommands, ClearAllEmptiesHistoryAndMarks) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// Reloading the text after a save empties the history; undoing back to the
+// reloaded text must count as unmodified again.
+TEST(UndoSavedState, ReloadAfterSaveThenEditAndUndoIsUnmodified) {
+  CommandEditor c("abc");
+  c.Type("x");
+  c.Edit().SetModified(false);  // saved with a non-empty history
+  c.Edit().Lines().LoadFromBytes("fresh\ntext");
+  EXPECT_FALSE(c.Edit().Modified());
+  c.Type("y");
+  EXPECT_TRUE(c.Edit().Modified());
+  c.Run(ecUndo);
+  EXPECT_FALSE(c.Edit().Modified());
+  EXPECT_EQ(c.Text(), "fresh\r\ntext");
+}
+
+}  // namespace
+}  // namespace vantrel
