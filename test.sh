@@ -11,11 +11,12 @@ JOBS=${JOBS:-$(nproc)}
 # Core tests with sanitizers, in their own tree (no Qt, no benchmarks).
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON \
   -DVANTREL_BUILD_APP=OFF -DVANTREL_BUILD_TOOLS=OFF -DVANTREL_BUILD_BENCH=OFF \
-  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" >/dev/null
+  -DCMAKE_CXX_FLAGS_DEBUG="-g1 -O1" >/dev/null
 cmake --build build-asan -j "$JOBS"
 
 # The main tree registers the sanitized test programs beside its own.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Line tables only: enough for stack traces, much cheaper to compile.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1" \
   -DVANTREL_ASAN_TEST_DIR="$PWD/build-asan" >/dev/null
 cmake --build build -j "$JOBS"
 cmake --build build -j "$JOBS" --target bench
