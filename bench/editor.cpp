@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "platform/NullEditorHost.h"
 #include "editor/CodeEdit.h"
 #include "highlight/HighlighterCpp.h"
 
@@ -23,43 +24,10 @@ std::string CorpusPath(const char* name) {
   return std::string(dir && *dir ? dir : "/tmp/vantrel-corpora") + "/" + name;
 }
 
-// A window that draws nothing: the model still computes every rectangle,
-// scroll bar and caret position it would send.
-class NullHost : public EditorHost {
- public:
-  int ClientWidth() const override { return 800; }
-  int ClientHeight() const override { return 600; }
-  void InvalidateRect(const TRect&) override {}
-  void ScrollWindow(int, int, const TRect&) override {}
-  void UpdateNow() override {}
-  void RecreateWindow() override {}
-  void SetScrollBar(TScrollBarKind, const TScrollBarState&) override {}
-  void CreateCaret(int, int) override {}
-  void DestroyCaret() override {}
-  void SetCaretPos(int, int) override {}
-  void ShowCaret() override {}
-  void HideCaret() override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
-  void SetCapture() override {}
-  void ReleaseCapture() override {}
-  bool HasCapture() const override { return false; }
-  TPoint DragThreshold() const override { return {4, 4}; }
-  void BeginDrag() override {}
-  void SetCursor(TCursor) override {}
-  TPoint CursorPos() const override { return {}; }
-  bool Focused() const override { return true; }
-  void SetFocus() override {}
-  bool IsKeyDown(TVirtualKey) const override { return false; }
-  void AcceptDroppedFiles(bool) override {}
-  void SetImeComposition(TPoint, const TFont&) override {}
-  TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return {8, 16, 8, 8}; }
-};
-
 // HARD: 1.5 million lines, the log corpus when present (real line lengths),
 // else generated lines of 40..120 bytes with a fixed seed.
 struct BigEditor {
-  NullHost host;
+  NullEditorHost host;
   TCodeEdit edit{&host};
   BigEditor() {
     try {
@@ -140,7 +108,7 @@ BENCHMARK(BM_IndexToPositionAtEnd)->Unit(benchmark::kMillisecond);
 // MEDIUM: the C/C++ corpus (300,000 lines) with its highlighter: typing in
 // the middle re-scans only the lines whose end state changed.
 void BM_TypeCharWithCppHighlighter(benchmark::State& state) {
-  static NullHost host;
+  static NullEditorHost host;
   static TCodeEdit edit(&host);
   static TCppHighlighter cpp;
   static bool loaded = [] {

@@ -7,42 +7,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/NullEditorHost.h"
 #include "editor/CodeEdit.h"
 
 namespace {
 
 using namespace vantrel;
-
-class NullHost : public EditorHost {
- public:
-  int ClientWidth() const override { return 300; }
-  int ClientHeight() const override { return 160; }
-  void InvalidateRect(const TRect&) override {}
-  void ScrollWindow(int, int, const TRect&) override {}
-  void UpdateNow() override {}
-  void RecreateWindow() override {}
-  void SetScrollBar(TScrollBarKind, const TScrollBarState&) override {}
-  void CreateCaret(int, int) override {}
-  void DestroyCaret() override {}
-  void SetCaretPos(int, int) override {}
-  void ShowCaret() override {}
-  void HideCaret() override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
-  void SetCapture() override {}
-  void ReleaseCapture() override {}
-  bool HasCapture() const override { return false; }
-  TPoint DragThreshold() const override { return {4, 4}; }
-  void BeginDrag() override {}
-  void SetCursor(TCursor) override {}
-  TPoint CursorPos() const override { return {}; }
-  bool Focused() const override { return true; }
-  void SetFocus() override {}
-  bool IsKeyDown(TVirtualKey) const override { return false; }
-  void AcceptDroppedFiles(bool) override {}
-  void SetImeComposition(TPoint, const TFont&) override {}
-  TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return {7, 13, 7, 7}; }
-};
 
 class Reader {
  public:
@@ -96,7 +66,7 @@ void CheckValid(const TCustomCodeEdit& edit) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Reader in(data, size);
-  NullHost host;
+  NullEditorHost host{300, 160, {7, 13, 7, 7}};
   TCodeEdit edit(&host);
   edit.SetMaxScrollWidth(100);
   edit.SetText(in.Text());

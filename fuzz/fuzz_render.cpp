@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/NullEditorHost.h"
 #include "editor/CodeEdit.h"
 #include "editor/CodeEditWordWrap.h"
 #include "highlight/HighlighterCpp.h"
@@ -16,39 +17,6 @@
 namespace {
 
 using namespace vantrel;
-
-class SizedHost : public EditorHost {
- public:
-  int Width = 300;
-  int Height = 160;
-  int ClientWidth() const override { return Width; }
-  int ClientHeight() const override { return Height; }
-  void InvalidateRect(const TRect&) override {}
-  void ScrollWindow(int, int, const TRect&) override {}
-  void UpdateNow() override {}
-  void RecreateWindow() override {}
-  void SetScrollBar(TScrollBarKind, const TScrollBarState&) override {}
-  void CreateCaret(int, int) override {}
-  void DestroyCaret() override {}
-  void SetCaretPos(int, int) override {}
-  void ShowCaret() override {}
-  void HideCaret() override {}
-  void StartTimer(int, int) override {}
-  void StopTimer(int) override {}
-  void SetCapture() override {}
-  void ReleaseCapture() override {}
-  bool HasCapture() const override { return false; }
-  TPoint DragThreshold() const override { return {4, 4}; }
-  void BeginDrag() override {}
-  void SetCursor(TCursor) override {}
-  TPoint CursorPos() const override { return {}; }
-  bool Focused() const override { return true; }
-  void SetFocus() override {}
-  bool IsKeyDown(TVirtualKey) const override { return false; }
-  void AcceptDroppedFiles(bool) override {}
-  void SetImeComposition(TPoint, const TFont&) override {}
-  TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return {8, 16, 8, 8}; }
-};
 
 // Checks what it is asked to draw stays sane, and draws nothing.
 class CheckingCanvas : public Canvas {
@@ -78,7 +46,7 @@ void Check(bool condition, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 8) return 0;
-  SizedHost host;
+  NullEditorHost host{300, 160};
   host.Width = 20 + data[0] * 12;  // up to about 380 cells
   host.Height = 16 + (data[1] & 31) * 16;
   static TCppHighlighter cpp;
