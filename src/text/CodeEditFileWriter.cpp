@@ -120,8 +120,8 @@ void SaveInPlace(const std::string& target, const std::string& fileName,
 
 }  // namespace
 
-TCodeEditFiler::TCodeEditFiler(TByteSink& sink, TLineBreakStyle style)
-    : sink_(sink), style_(style), buffer_(new char[kDefaultBufferSize]) {}
+TCodeEditFiler::TCodeEditFiler(TByteSink& sink, TLineBreakStyle style, size_t bufferSize)
+    : sink_(sink), style_(style), buffer_(new char[bufferSize]), bufferSize_(bufferSize) {}
 
 void TCodeEditFileWriter::PutText(std::string_view text) { Put(text, {}); }
 

@@ -32,8 +32,11 @@ class TByteSink {
 class TCodeEditFiler {
  public:
   static constexpr size_t kDefaultBufferSize = 0x4000;
+  // Whole-file saves use a larger buffer: 64 times fewer write calls, which
+  // dominate saving a large file; the bytes written are the same.
+  static constexpr size_t kSaveBufferSize = 0x100000;
 
-  TCodeEditFiler(TByteSink& sink, TLineBreakStyle style);
+  TCodeEditFiler(TByteSink& sink, TLineBreakStyle style, size_t bufferSize = kDefaultBufferSize);
   TCodeEditFiler(const TCodeEditFiler&) = delete;  // owns the pending bytes
   TCodeEditFiler& operator=(const TCodeEditFiler&) = delete;
 
@@ -44,7 +47,7 @@ class TCodeEditFiler {
   TByteSink& sink_;
   TLineBreakStyle style_;
   std::unique_ptr<char[]> buffer_;
-  size_t bufferSize_ = kDefaultBufferSize;
+  size_t bufferSize_;
   size_t fill_ = 0;
 };
 

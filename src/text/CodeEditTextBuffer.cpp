@@ -437,7 +437,7 @@ void TCodeEditStringList::LoadFromBytes(std::string data) {
 }
 
 void TCodeEditStringList::WriteLines(TByteSink& sink) const {
-  TCodeEditFileWriter writer(sink, LineBreakStyle);
+  TCodeEditFileWriter writer(sink, LineBreakStyle, TCodeEditFiler::kSaveBufferSize);
   for (int i = 0; i < count_; ++i) {
     if (i + 1 < count_) {
       writer.PutTextLine(Get(i));

@@ -353,3 +353,41 @@ TEST(StringListSoak, CachedLengthsMatchAModel) {
 
 }  // namespace
 }  // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+struct CollectingSink : TByteSink {
+  std::vector<size_t> writes;
+  std::string bytes;
+  void Write(const char* data, size_t size) override {
+    writes.push_back(size);
+    bytes.append(data, size);
+  }
+};
+
+TEST(FileWriter, FlushesWhenFullAndGrowsOnlyForALongerLine) {
+  CollectingSink sink;
+  TCodeEditFileWriter writer(sink, lbsCRLF);
+  EXPECT_EQ(writer.BufferSize(), 16384u);
+  const std::string small(10000, 's');
+  const std::string big(40000, 'b');
+  writer.PutTextLine(small);  // 10002 bytes buffered
+  writer.PutTextLine(big);    // does not fit: flush, then grow to exactly 40002
+  EXPECT_EQ(writer.BufferSize(), 40002u);
+  writer.PutText("end");  // fits nowhere beside the big line: flush again
+  writer.FlushBuffer();
+  writer.FlushBuffer();  // an empty buffer writes nothing
+  EXPECT_EQ(sink.writes, (std::vector<size_t>{10002, 40002, 3}));
+  EXPECT_EQ(sink.bytes, small + "\r\n" + big + "\r\nend");
+
+  CollectingSink crSink;
+  TCodeEditFileWriter cr(crSink, lbsCR);
+  cr.PutTextLine("a");
+  cr.PutTextLine("");
+  cr.FlushBuffer();
+  EXPECT_EQ(crSink.bytes, "a\r\r");
+}
+
+}  // namespace
+}  // namespace vantrel
