@@ -20,10 +20,10 @@ int Usage() {
 }
 
 // "i-s": i on, s off; letters not named keep their defaults.
-bool ApplyModifiers(TRegex& regex, const std::string& spec) {
+bool ApplyModifiers(TRegex& regex, const std::string& letters) {
   static const std::string kLetters = "irsgmx";  // in modifier-number order
   bool on = true;
-  for (char c : spec) {
+  for (char c : letters) {
     if (c == '-') {
       if (!on) return false;
       on = false;

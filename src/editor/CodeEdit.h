@@ -451,6 +451,8 @@ class TCustomCodeEdit {
   void DeleteLastChar();
   void DeleteChar();
   void DeleteWordOrToEnd(bool toLineEnd);
+  // Deletes from the caret forward to end as one recorded step.
+  void DeleteForwardTo(TBufferCoord caret, TBufferCoord end);
   void DeleteLastWordOrToStart(bool toLineStart);
   void DeleteLine();
   void LineBreak(bool moveCaret);

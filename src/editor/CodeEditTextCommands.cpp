@@ -257,15 +257,7 @@ void TCustomCodeEdit::DeleteChar() {
                       CodePage::Active().IsLeadByte(static_cast<uint8_t>(line[caret.X - 1])) && caret.X < length;
     end.X = caret.X + (lead ? 2 : 1);
   }
-  UndoBlock block(*undoList_);
-  // A caret past the end joins the next line at the caret: fill the gap.
-  PadLineTo(caret.X, caret.Y);
-  SetEffectiveSelectionMode(smNormal);
-  PlaceCaretAndBlock(caret, caret, end);
-  const std::string deleted = SelectedText();
-  ReplaceSelectionInMode(smNormal, {}, false);
-  SetCaretPastEol(caret);
-  undoList_->RecordChange(ckDeletedForward, caret, end, deleted, smNormal);
+  DeleteForwardTo(caret, end);
 }
 
 void TCustomCodeEdit::DeleteWordOrToEnd(bool toLineEnd) {
@@ -290,7 +282,12 @@ void TCustomCodeEdit::DeleteWordOrToEnd(bool toLineEnd) {
     while (end.X <= static_cast<int>(endLine.size()) && endLine[end.X - 1] == ' ') ++end.X;
   }
   if (end <= caret) return;
+  DeleteForwardTo(caret, end);
+}
+
+void TCustomCodeEdit::DeleteForwardTo(TBufferCoord caret, TBufferCoord end) {
   UndoBlock block(*undoList_);
+  // A caret past the end joins the next line at the caret: fill the gap.
   PadLineTo(caret.X, caret.Y);
   SetEffectiveSelectionMode(smNormal);
   PlaceCaretAndBlock(caret, caret, end);
