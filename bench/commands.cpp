@@ -11,51 +11,18 @@
 #include <string>
 
 #include "platform/NullEditorHost.h"
+#include "BigEditor.h"
 #include "editor/CodeEdit.h"
 
 namespace vantrel {
 namespace {
 
-constexpr int kLines = 1500000;
-constexpr int kMiddle = 750000;
+constexpr int kLines = kBigLines;
+constexpr int kMiddle = kBigMiddle;
 constexpr int kKeystrokes = 100000;
 constexpr int kGroupRecords = 100000;
 
-std::string CorpusPath(const char* name) {
-  const char* dir = std::getenv("VANTREL_CORPORA");
-  return std::string(dir && *dir ? dir : "/tmp/vantrel-corpora") + "/" + name;
-}
-
-// HARD: 1.5 million lines, the log corpus when present (real line lengths),
-// else generated lines of 40..120 bytes with a fixed seed.
-struct BigEditor {
-  NullEditorHost host;
-  TCodeEdit edit{&host};
-  bool fromCorpus = false;
-  BigEditor() {
-    try {
-      edit.Lines().LoadFromFile(CorpusPath("log_100mb.log"));
-      fromCorpus = edit.LineCount() >= kLines;
-    } catch (const std::exception&) {
-      edit.Lines().Clear();
-    }
-    if (!fromCorpus) {
-      TCodeEditStringList generated;
-      std::mt19937 rng(42);
-      std::string line;
-      for (int i = 0; i < kLines; ++i) {
-        line.assign(40 + rng() % 80, static_cast<char>('a' + i % 26));
-        generated.Add(line);
-      }
-      edit.SetLines(generated);
-    }
-  }
-};
-
-BigEditor& Shared() {
-  static BigEditor editor;
-  return editor;
-}
+BigEditor& Shared() { return SharedBigEditor(); }
 
 // One keystroke per iteration, 100,000 in a row into the same line, so the
 // line grows to 100 KB: each insertion rewrites the whole line, the undo

@@ -10,48 +10,17 @@
 #include <string>
 
 #include "platform/NullEditorHost.h"
+#include "BigEditor.h"
 #include "editor/CodeEdit.h"
 #include "highlight/HighlighterCpp.h"
 
 namespace vantrel {
 namespace {
 
-constexpr int kLines = 1500000;
-constexpr int kMiddle = 750000;
+constexpr int kLines = kBigLines;
+constexpr int kMiddle = kBigMiddle;
 
-std::string CorpusPath(const char* name) {
-  const char* dir = std::getenv("VANTREL_CORPORA");
-  return std::string(dir && *dir ? dir : "/tmp/vantrel-corpora") + "/" + name;
-}
-
-// HARD: 1.5 million lines, the log corpus when present (real line lengths),
-// else generated lines of 40..120 bytes with a fixed seed.
-struct BigEditor {
-  NullEditorHost host;
-  TCodeEdit edit{&host};
-  BigEditor() {
-    try {
-      edit.Lines().LoadFromFile(CorpusPath("log_100mb.log"));
-    } catch (const std::exception&) {
-      edit.Lines().Clear();
-    }
-    if (edit.LineCount() < kLines) {
-      TCodeEditStringList generated;
-      std::mt19937 rng(42);
-      std::string line;
-      for (int i = 0; i < kLines; ++i) {
-        line.assign(40 + rng() % 80, 'a' + static_cast<char>(i % 26));
-        generated.Add(line);
-      }
-      edit.SetLines(generated);
-    }
-  }
-};
-
-BigEditor& Big() {
-  static BigEditor big;
-  return big;
-}
+BigEditor& Big() { return SharedBigEditor(); }
 
 void BM_ReplaceSelectedCharAtMiddle(benchmark::State& state) {
   TCustomCodeEdit& edit = Big().edit;
