@@ -5,48 +5,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <optional>
 #include <string>
 
 #include "platform/NullEditorHost.h"
 #include "editor/CodeEdit.h"
+#include "support/FakeClipboard.h"
 
 namespace {
 
 using namespace vantrel;
-
-class MemoryClipboard : public Clipboard {
- public:
-  bool Open() override { return true; }
-  void Close() override {}
-  bool Clear() override {
-    text_.reset();
-    data_.clear();
-    return true;
-  }
-  bool HasText() const override { return text_.has_value(); }
-  std::string GetText() const override { return text_.value_or(std::string()); }
-  bool SetText(std::string_view text) override {
-    text_ = std::string(text);
-    return true;
-  }
-  int RegisterFormat(std::string_view) override { return 0xC000; }
-  bool HasFormat(int format) const override { return data_.count(format) > 0; }
-  std::optional<std::string> GetData(int format) const override {
-    auto it = data_.find(format);
-    if (it == data_.end()) return std::nullopt;
-    return it->second;
-  }
-  bool SetData(int format, std::string_view data) override {
-    data_[format] = std::string(data);
-    return true;
-  }
-
- private:
-  std::optional<std::string> text_;
-  std::map<int, std::string> data_;
-};
 
 class Reader {
  public:
@@ -84,7 +51,7 @@ void Check(bool ok, const char* what) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Reader in(data, size);
   NullEditorHost host{300, 160, {7, 13, 7, 7}};
-  MemoryClipboard clipboard;
+  FakeClipboard clipboard;
   TCodeEdit edit(&host);
   edit.SetClipboard(&clipboard);
   edit.SetMaxUndo(100000);
