@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "editor/CodeEditKbdHandler.h"
@@ -156,13 +157,16 @@ class TCustomCodeEdit {
     ReplaceSelectionInMode(effectiveSelectionMode_, text, true);
   }
   // Returns the number of lines the insertion added.
-  int ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo);
+  // columnStarts: for a column block, each line's own text column.
+  int ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo,
+                             const std::vector<int>* columnStarts = nullptr);
   int SelectionStart() const { return PositionToIndex(AnchorStart()); }
   void SetSelectionStart(int index);
   int SelectionLength() const;
   void SetSelectionLength(int length);
   void SelectAll();
-  // Caret and both anchors at once; the active selection mode is kept.
+  // Caret and both anchors at once, exactly where given (within the
+  // buffer); the active selection mode is kept.
   void PlaceCaretAndBlock(TBufferCoord caret, TBufferCoord blockBegin, TBufferCoord blockEnd);
 
   // ---- Coordinates.
@@ -435,14 +439,17 @@ class TCustomCodeEdit {
   void PutOnClipboard(const std::string& text, TSelectionMode mode);
   void RecordPastedRange(TBufferCoord start, TSelectionMode mode, std::string replaced);
   // Inserts a line-mode block at the caret; in overwrite mode the lines it
-  // replaces are recorded as removed first.
-  void PasteLines(std::string_view text);
+  // replaces are recorded as removed first, so that undo brings them back.
+  void InsertLinesRecorded(std::string_view text);
   // Replaces the selection by pasted text in the given mode, recorded
   // between paste markers.
   void PasteText(std::string_view text, TSelectionMode mode);
   // The selection as an undo record needs it: column blocks without the
   // padding of short lines, so that re-inserting restores them exactly.
   std::string SelectedTextForUndo();
+  // Removes the selection and records it as kind on list, with what undo
+  // needs to put it back exactly.
+  void RemoveSelectionRecorded(TChangeKind kind, TCodeEditUndoList& list);
   // Deletes the selection, recording it by the direction of the anchors.
   void DeleteSelectionRecorded();
   // Replaces the selection (or inserts at the caret) in one undo block,
@@ -462,15 +469,27 @@ class TCustomCodeEdit {
   void PadLineTo(int x, int y);
   void SetCaretPastEol(TBufferCoord position);
   TBufferCoord ClampToLineEnd(TBufferCoord position) const;
-  // Where a normal-mode insertion at the caret (no selection) starts to
-  // change the line, and the text it replaces there: past the end of a blank
-  // line the blanks are rebuilt as indentation.
-  TBufferCoord NormalInsertStart(std::string& replaced) const;
+  // Where a normal-mode insertion of text at the caret (no selection) starts
+  // to change the line, and the text it replaces there: past the end of a
+  // blank line the blanks are rebuilt as indentation, and trimming trailing
+  // blanks may take those before the caret.
+  TBufferCoord NormalInsertStart(std::string_view text, std::string& replaced) const;
 
   // Selection replacement parts.
+  struct TColumnBounds {
+    int Left;   // display columns, Left <= Right
+    int Right;
+  };
+  TColumnBounds ColumnBounds(TBufferCoord begin, TBufferCoord end) const;
+  // Text columns [first, second) of one line inside a column block.
+  std::pair<int, int> ColumnSpan(std::string_view line, TColumnBounds bounds) const;
+  // For a column selection, the text column where each of its lines starts.
+  std::vector<int> SelectionColumnStarts() const;
   void DeleteSelection(TBufferCoord blockBegin, TBufferCoord blockEnd);
   int InsertNormal(std::string_view text);
-  int InsertColumn(std::string_view text, bool addToUndo);
+  // Inserts the pieces of a column block at the caret column, or with
+  // starts, at each line's own text column.
+  int InsertColumn(std::string_view text, bool addToUndo, const std::vector<int>* starts = nullptr);
   int InsertLines(std::string_view text);
   void SetCaretYField(int y);
 

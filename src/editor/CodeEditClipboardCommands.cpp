@@ -42,7 +42,7 @@ int BlockLineCount(std::string_view text) {
 
 }  // namespace
 
-void TCustomCodeEdit::PasteLines(std::string_view text) {
+void TCustomCodeEdit::InsertLinesRecorded(std::string_view text) {
   if (insertMode_) {
     ReplaceSelectionInMode(smLine, text, true);
     return;
@@ -50,6 +50,7 @@ void TCustomCodeEdit::PasteLines(std::string_view text) {
   // Overwriting replaces the lines below the caret (all but the last one).
   // Removing them first as a recorded change, then inserting, gives the same
   // text and lets undo bring the overwritten lines back.
+  const TSelectionMode mode = effectiveSelectionMode_;
   const int y = caretY_;
   const int overwritten = std::max(0, std::min(BlockLineCount(text), LineCount() - y));
   if (overwritten > 0) {
@@ -57,17 +58,18 @@ void TCustomCodeEdit::PasteLines(std::string_view text) {
     const TBufferCoord to{1, y + overwritten};
     SetEffectiveSelectionMode(smNormal);
     PlaceCaretAndBlock(from, from, to);
-    undoList_->RecordChange(ckRemovedSelection, from, to, SelectedText(), smNormal);
-    ReplaceSelectionInMode(smNormal, {}, false);
+    RemoveSelectionRecorded(ckRemovedSelection, *undoList_);
   }
   insertMode_ = true;
   try {
     ReplaceSelectionInMode(smLine, text, true);
   } catch (...) {
     insertMode_ = false;
+    SetEffectiveSelectionMode(mode);
     throw;
   }
   insertMode_ = false;
+  SetEffectiveSelectionMode(mode);
 }
 
 bool TCustomCodeEdit::CanPaste() const {
@@ -137,20 +139,16 @@ void TCustomCodeEdit::RecordPastedRange(TBufferCoord start, TSelectionMode mode,
 
 void TCustomCodeEdit::PasteText(std::string_view text, TSelectionMode mode) {
   undoList_->RecordChange(ckPasteStart, CaretPos(), CaretPos(), {}, effectiveSelectionMode_);
-  if (HasSelection()) {
-    // Removing first leaves the caret where the text goes in.
-    undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
-                            effectiveSelectionMode_);
-    ReplaceSelectionInMode(effectiveSelectionMode_, {}, false);
-  }
+  // Removing first leaves the caret where the text goes in.
+  if (HasSelection()) RemoveSelectionRecorded(ckRemovedSelection, *undoList_);
   // Anchors that meant no selection in one mode may span lines in another.
   PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
   std::string replaced;
   TBufferCoord start = CaretPos();
-  if (mode == smNormal) start = NormalInsertStart(replaced);
+  if (mode == smNormal) start = NormalInsertStart(text, replaced);
   if (mode == smLine) {
     start.X = 1;
-    PasteLines(text);
+    InsertLinesRecorded(text);
   } else {
     SetEffectiveSelectionMode(mode);
     ReplaceSelectionInMode(mode, text, true);

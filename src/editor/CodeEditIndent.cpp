@@ -72,14 +72,7 @@ void TCustomCodeEdit::TabCommand() {
   }
   undoList_->OpenBlock();
   try {
-    if (HasSelection()) {
-      const TBufferCoord start = anchorStart_;
-      const TBufferCoord end = anchorEnd_;
-      const TSelectionMode mode = effectiveSelectionMode_;
-      std::string removed = SelectedTextForUndo();
-      ReplaceSelectionInMode(mode, {}, false);
-      undoList_->RecordChange(ckRemovedSelection, start, end, std::move(removed), mode);
-    }
+    if (HasSelection()) RemoveSelectionRecorded(ckRemovedSelection, *undoList_);
     const TBufferCoord caret = CaretPos();
     std::string_view line = LineText(caret.Y);
     const int length = static_cast<int>(line.size());
@@ -123,7 +116,7 @@ void TCustomCodeEdit::TabCommand() {
       SetEffectiveSelectionMode(smNormal);
       PlaceCaretAndBlock(caret, caret, caret);
       std::string replaced;
-      const TBufferCoord start = NormalInsertStart(replaced);
+      const TBufferCoord start = NormalInsertStart(text, replaced);
       ReplaceSelectionInMode(smNormal, text, false);
       undoList_->RecordChange(ckInserted, start, CaretPos(), std::move(replaced), smNormal);
     }

@@ -94,16 +94,13 @@ std::string TCustomCodeEdit::SelectedText() const {
       break;
     }
     case smColumn: {
-      const TDisplayPos a = BufferToDisplay(begin);
-      const TDisplayPos b = BufferToDisplay(end);
-      const int left = std::min(a.Column, b.Column);
-      const int right = std::max(a.Column, b.Column);
+      const TColumnBounds bounds = ColumnBounds(begin, end);
       const bool trim = HasOption(eoTrimTrailingSpaces);
-      result.reserve(static_cast<size_t>(end.Y - begin.Y + 1) * static_cast<size_t>(right - left + 2));
+      result.reserve(static_cast<size_t>(end.Y - begin.Y + 1) *
+                     static_cast<size_t>(bounds.Right - bounds.Left + 2));
       for (int y = begin.Y; y <= end.Y; ++y) {
         std::string_view line = LineText(y);
-        const int x1 = BufferColumn(line, left);
-        const int x2 = std::max(BufferColumn(line, right), x1);
+        const auto [x1, x2] = ColumnSpan(line, bounds);
         std::string_view piece = Slice(line, x1, x2);
         result.append(piece);
         if (!trim) result.append(static_cast<size_t>(x2 - x1) - piece.size(), ' ');
@@ -115,6 +112,28 @@ std::string TCustomCodeEdit::SelectedText() const {
   return result;
 }
 
+TCustomCodeEdit::TColumnBounds TCustomCodeEdit::ColumnBounds(TBufferCoord begin, TBufferCoord end) const {
+  const TDisplayPos a = BufferToDisplay(begin);
+  const TDisplayPos b = BufferToDisplay(end);
+  return {std::min(a.Column, b.Column), std::max(a.Column, b.Column)};
+}
+
+std::pair<int, int> TCustomCodeEdit::ColumnSpan(std::string_view line, TColumnBounds bounds) const {
+  const int x1 = BufferColumn(line, bounds.Left);
+  return {x1, std::max(BufferColumn(line, bounds.Right), x1)};
+}
+
+std::vector<int> TCustomCodeEdit::SelectionColumnStarts() const {
+  std::vector<int> starts;
+  if (!HasSelection() || effectiveSelectionMode_ != smColumn) return starts;
+  const TBufferCoord begin = AnchorStart();
+  const TBufferCoord end = AnchorEnd();
+  const TColumnBounds bounds = ColumnBounds(begin, end);
+  starts.reserve(static_cast<size_t>(end.Y - begin.Y + 1));
+  for (int y = begin.Y; y <= end.Y; ++y) starts.push_back(ColumnSpan(LineText(y), bounds).first);
+  return starts;
+}
+
 int TCustomCodeEdit::SelectionLength() const {
   if (!HasSelection()) return 0;
   return PositionToIndex(AnchorEnd()) - PositionToIndex(AnchorStart());
@@ -122,33 +141,10 @@ int TCustomCodeEdit::SelectionLength() const {
 
 // ---------------------------------------------------------------- replacing
 
-void TCustomCodeEdit::SetSelectedText(std::string_view text) {
-  // The text may be a view of our own lines, which the replacement changes.
-  const std::string value(text);
-  undoList_->OpenBlock();
-  try {
-    if (HasSelection()) {
-      undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(),
-                              effectiveSelectionMode_);
-    } else {
-      effectiveSelectionMode_ = selectionMode_;
-    }
-    const TBufferCoord startOfBlock = AnchorStart();
-    const TBufferCoord endOfBlock = AnchorEnd();
-    anchorStart_ = startOfBlock;
-    anchorEnd_ = endOfBlock;
-    ReplaceSelectionRaw(value);
-    if (!value.empty() && effectiveSelectionMode_ != smColumn) {
-      undoList_->RecordChange(ckInserted, startOfBlock, AnchorEnd(), {}, effectiveSelectionMode_);
-    }
-  } catch (...) {
-    undoList_->CloseBlock();
-    throw;
-  }
-  undoList_->CloseBlock();
-}
+void TCustomCodeEdit::SetSelectedText(std::string_view text) { ReplaceSelectionRecorded(text); }
 
-int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo) {
+int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo,
+                                            const std::vector<int>* columnStarts) {
   const std::string value(text);
   int added = 0;
   lines_->BeginUpdate();
@@ -170,7 +166,7 @@ int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_vie
           break;
         case smColumn:
           // Column pieces never push lines down: new lines go after the end.
-          added = InsertColumn(value, addToUndo);
+          added = InsertColumn(value, addToUndo, columnStarts);
           first = oldCount + 1;
           break;
         case smLine:
@@ -246,21 +242,17 @@ void TCustomCodeEdit::DeleteSelection(TBufferCoord begin, TBufferCoord end) {
     case smColumn: {
       // Columns are taken on screen and converted per line, as reading does,
       // so that what is removed is exactly what SelectedText returned.
-      const TDisplayPos a = BufferToDisplay(begin);
-      const TDisplayPos b = BufferToDisplay(end);
-      const int left = std::min(a.Column, b.Column);
-      const int right = std::max(a.Column, b.Column);
+      const TColumnBounds bounds = ColumnBounds(begin, end);
       for (int y = begin.Y; y <= end.Y && y <= count; ++y) {
         std::string line(LineText(y));
-        const int x1 = BufferColumn(line, left);
-        const int x2 = std::max(BufferColumn(line, right), x1);
+        const auto [x1, x2] = ColumnSpan(line, bounds);
         const int length = static_cast<int>(line.size());
         if (x1 <= length) {
           line.erase(static_cast<size_t>(x1 - 1), static_cast<size_t>(std::min(x2, length + 1) - x1));
           lines_->Put(y - 1, line);
         }
       }
-      caret = {BufferColumn(LineText(begin.Y), left), begin.Y};
+      caret = {ColumnSpan(LineText(begin.Y), bounds).first, begin.Y};
       break;
     }
   }
@@ -328,13 +320,15 @@ int TCustomCodeEdit::InsertNormal(std::string_view text) {
   return static_cast<int>(pieces.size()) - 1;
 }
 
-int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
-  const int insertX = caretX_;
+int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo, const std::vector<int>* starts) {
   const std::vector<std::string_view> pieces = SplitLines(text);
   int appended = 0;
+  int insertX = caretX_;
   for (size_t i = 0; i < pieces.size(); ++i) {
     std::string_view piece = pieces[i];
+    if (starts && i < starts->size()) insertX = (*starts)[i];
     int recordX = insertX;
+    int at = insertX;  // where the piece went in
     if (!piece.empty()) {
       if (caretY_ > LineCount()) {
         // Past the end: fill any gap so that the piece lands on the caret line.
@@ -356,20 +350,20 @@ int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo) {
         }
       } else {
         std::string line(LineText(caretY_));
-        int at = insertX;
         if (static_cast<int>(line.size()) < at - 1) {
           // The filling is recorded with the piece, so that undo removes it.
           recordX = static_cast<int>(line.size()) + 1;
           line.append(static_cast<size_t>(at - 1) - line.size(), ' ');
-        } else if (IsTrailByte(line, at)) {
-          ++at;
+        } else if (!starts && IsTrailByte(line, at)) {
+          // Never into the middle of a double-byte character; given starts
+          // are where pieces were taken from, byte for byte.
+          recordX = ++at;
         }
         line.insert(static_cast<size_t>(at - 1), piece);
         StoreLine(caretY_ - 1, line);
       }
       if (addToUndo) {
-        undoList_->RecordChange(ckPasted, {recordX, caretY_},
-                                {insertX + static_cast<int>(piece.size()), caretY_}, {},
+        undoList_->RecordChange(ckPasted, {recordX, caretY_}, {at + static_cast<int>(piece.size()), caretY_}, {},
                                 effectiveSelectionMode_);
       }
     }
@@ -440,6 +434,15 @@ void TCustomCodeEdit::PlaceCaretAndBlock(TBufferCoord caret, TBufferCoord blockB
   SetAnchorStart(blockBegin);
   SetAnchorEnd(blockEnd);
   selectionMode_ = published;
+  // Callers name exact bytes (an edit's span, a history record). The end
+  // may lie inside a double-byte character, and moving it off the trail
+  // byte, as a user's selection is moved, would change what is taken.
+  const TBufferCoord end = HasOption(eoNoSelection) ? anchorEnd_ : ClampAnchor(blockEnd);
+  if (end != anchorEnd_) {
+    anchorEnd_ = end;
+    InvalidateTextRows(std::min(anchorStart_.Y, end.Y), std::max(anchorStart_.Y, end.Y));
+    StatusChanged(scSelection);
+  }
   EndUpdateBatch();
 }
 

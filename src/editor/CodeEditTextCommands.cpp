@@ -74,11 +74,28 @@ TBufferCoord TCustomCodeEdit::ClampToLineEnd(TBufferCoord position) const {
   return position;
 }
 
-TBufferCoord TCustomCodeEdit::NormalInsertStart(std::string& replaced) const {
+TBufferCoord TCustomCodeEdit::NormalInsertStart(std::string_view text, std::string& replaced) const {
   replaced.clear();
   if (caretY_ < 1 || caretY_ > LineCount()) return CaretPos();
   std::string_view line = LineText(caretY_);
   const int length = static_cast<int>(line.size());
+  const int leftLength = std::min(caretX_ - 1, length);
+  if (HasOption(eoTrimTrailingSpaces)) {
+    // The caret line is stored trimmed. When all that follows the left
+    // part there is blank, the trim reaches into the blanks before the
+    // caret, and the change starts where they do.
+    const size_t lineBreak = text.find_first_of("\r\n");
+    std::string_view tail = text.substr(0, lineBreak);
+    const bool blankTail = std::all_of(tail.begin(), tail.end(), IsBlank) &&
+                           (lineBreak != std::string_view::npos ||
+                            std::all_of(line.begin() + leftLength, line.end(), IsBlank));
+    if (blankTail) {
+      int x = leftLength;
+      while (x > 0 && IsBlank(line[x - 1])) --x;
+      replaced = std::string(line.substr(static_cast<size_t>(x), static_cast<size_t>(leftLength - x)));
+      return {x + 1, caretY_};
+    }
+  }
   if (caretX_ <= length + 1) return CaretPos();
   const bool blank = std::all_of(line.begin(), line.end(), IsBlank);
   if (!HasOption(eoTabsToSpaces) && blank && length > 0) {
@@ -105,18 +122,15 @@ void TCustomCodeEdit::PadLineTo(int x, int y) {
   if (length >= x - 1) return;
   line.append(static_cast<size_t>(x - 1 - length), ' ');
   StoreLine(y - 1, line);
+  // Trimming trailing blanks may have taken the filling away again.
+  const int stored = static_cast<int>(LineText(y).size());
+  if (stored == length) return;
   // Recorded on its own, so that undo also takes the filling away.
-  undoList_->RecordChange(ckInserted, {length + 1, y}, {x, y}, {}, smNormal);
+  undoList_->RecordChange(ckInserted, {length + 1, y}, {stored + 1, y}, {}, smNormal);
 }
 
 void TCustomCodeEdit::DeleteSelectionRecorded() {
-  const TChangeKind kind = anchorStart_ < anchorEnd_ ? ckRemovedSelection : ckRemovedBackward;
-  const TBufferCoord start = anchorStart_;
-  const TBufferCoord end = anchorEnd_;
-  const TSelectionMode mode = effectiveSelectionMode_;
-  std::string text = SelectedTextForUndo();
-  ReplaceSelectionInMode(mode, {}, false);
-  undoList_->RecordChange(kind, start, end, std::move(text), mode);
+  RemoveSelectionRecorded(anchorStart_ < anchorEnd_ ? ckRemovedSelection : ckRemovedBackward, *undoList_);
   ScrollCaretIntoView();
 }
 
@@ -125,8 +139,7 @@ void TCustomCodeEdit::ReplaceSelectionRecorded(std::string_view text) {
   UndoBlock block(*undoList_);
   if (HasSelection()) {
     const TSelectionMode mode = effectiveSelectionMode_;
-    undoList_->RecordChange(ckRemovedSelection, anchorStart_, anchorEnd_, SelectedTextForUndo(), mode);
-    ReplaceSelectionInMode(mode, {}, false);
+    RemoveSelectionRecorded(ckRemovedSelection, *undoList_);
     SetEffectiveSelectionMode(mode);
   } else {
     SetEffectiveSelectionMode(selectionMode_);
@@ -137,13 +150,17 @@ void TCustomCodeEdit::ReplaceSelectionRecorded(std::string_view text) {
   const TSelectionMode mode = effectiveSelectionMode_;
   if (mode == smNormal) {
     std::string replaced;
-    const TBufferCoord start = NormalInsertStart(replaced);
+    const TBufferCoord start = NormalInsertStart(value, replaced);
     ReplaceSelectionInMode(smNormal, value, false);
     undoList_->RecordChange(ckInserted, start, CaretPos(), std::move(replaced), smNormal);
   } else {
-    const TBufferCoord start = CaretPos();
-    ReplaceSelectionInMode(mode, value, true);  // column pieces record themselves
-    if (mode == smLine) undoList_->RecordChange(ckInserted, start, CaretPos(), {}, smLine);
+    const TBufferCoord start{mode == smLine ? 1 : caretX_, caretY_};  // whole lines start at column 1
+    if (mode == smLine) {
+      InsertLinesRecorded(value);
+      undoList_->RecordChange(ckInserted, start, CaretPos(), {}, smLine);
+    } else {
+      ReplaceSelectionInMode(mode, value, true);  // column pieces record themselves
+    }
   }
 }
 
@@ -289,12 +306,14 @@ void TCustomCodeEdit::DeleteForwardTo(TBufferCoord caret, TBufferCoord end) {
   UndoBlock block(*undoList_);
   // A caret past the end joins the next line at the caret: fill the gap.
   PadLineTo(caret.X, caret.Y);
+  // Where trimming took the filling away, the deletion starts at the line end.
+  const TBufferCoord from{std::min(caret.X, static_cast<int>(LineText(caret.Y).size()) + 1), caret.Y};
   SetEffectiveSelectionMode(smNormal);
-  PlaceCaretAndBlock(caret, caret, end);
+  PlaceCaretAndBlock(from, from, end);
   const std::string deleted = SelectedText();
   ReplaceSelectionInMode(smNormal, {}, false);
   SetCaretPastEol(caret);
-  undoList_->RecordChange(ckDeletedForward, caret, end, deleted, smNormal);
+  undoList_->RecordChange(ckDeletedForward, from, end, deleted, smNormal);
 }
 
 void TCustomCodeEdit::DeleteLastWordOrToStart(bool toLineStart) {
@@ -355,14 +374,7 @@ void TCustomCodeEdit::ClearAll() {
 
 void TCustomCodeEdit::LineBreak(bool moveCaret) {
   UndoBlock block(*undoList_);
-  if (HasSelection()) {
-    const TBufferCoord start = anchorStart_;
-    const TBufferCoord end = anchorEnd_;
-    const TSelectionMode mode = effectiveSelectionMode_;
-    std::string text = SelectedTextForUndo();
-    ReplaceSelectionInMode(mode, {}, false);
-    undoList_->RecordChange(ckRemovedSelection, start, end, std::move(text), mode);
-  }
+  if (HasSelection()) RemoveSelectionRecorded(ckRemovedSelection, *undoList_);
   if (LineCount() == 0) lines_->Add("");
   const TBufferCoord caret = CaretPos();
   const int y = caret.Y;
@@ -467,7 +479,7 @@ void TCustomCodeEdit::TypeChar(char ch) {
   // Typed past the end of the line, the filling in front of the character
   // is recorded with it, so that undo takes both away.
   std::string replaced;
-  const TBufferCoord start = NormalInsertStart(replaced);
+  const TBufferCoord start = NormalInsertStart(std::string_view(&ch, 1), replaced);
   SetEffectiveSelectionMode(smNormal);
   if (HasSelection()) PlaceCaretAndBlock(CaretPos(), CaretPos(), CaretPos());
   undoList_->OpenBlock();

@@ -49,6 +49,14 @@ TBufferCoord InsertionPoint(const TCodeEditUndoItem& item) {
   return std::min(item.StartPos, item.EndPos);
 }
 
+// The mode an inserted text is taken out or put back in. A column piece is
+// one line and goes byte for byte: display columns could move it off a
+// double-byte character.
+TSelectionMode InsertionTextMode(const TCodeEditUndoItem& item) {
+  const bool onePiece = item.SelectionMode == smColumn && item.StartPos.Y == item.EndPos.Y;
+  return onePiece ? smNormal : item.SelectionMode;
+}
+
 }  // namespace
 
 void TCustomCodeEdit::Undo() {
@@ -74,6 +82,16 @@ std::string TCustomCodeEdit::SelectedTextForUndo() {
   std::string text = SelectedText();
   options_ = saved;
   return text;
+}
+
+void TCustomCodeEdit::RemoveSelectionRecorded(TChangeKind kind, TCodeEditUndoList& list) {
+  const TBufferCoord start = anchorStart_;
+  const TBufferCoord end = anchorEnd_;
+  const TSelectionMode mode = effectiveSelectionMode_;
+  std::string text = SelectedTextForUndo();
+  std::vector<int> starts = SelectionColumnStarts();
+  ReplaceSelectionInMode(mode, {}, false);
+  list.RecordChange(kind, start, end, std::move(text), mode, std::move(starts));
 }
 
 // One walk serves both directions: undo takes from the undo list and records
@@ -144,20 +162,30 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
   const bool savedInsertMode = insertMode_;
   BeginUpdateBatch();
   // Recorded positions may lie past the end of their line, and whole lines
-  // go back in front of the others whatever the typing mode.
+  // go back in front of the others whatever the typing mode. Lines come
+  // back as they were, trailing blanks included.
   options_ |= OptionBit(eoScrollPastEol);
+  options_ &= ~OptionBit(eoTrimTrailingSpaces);
   insertMode_ = true;
   try {
     SetEffectiveSelectionMode(mode);
     if (IsInsertion(kind)) {
+      TBufferCoord first = start;
       TBufferCoord last = end;
-      // Inserted lines end with the caret at column 1 of the line after them.
-      if (mode == smLine && last.X == 1 && last.Y > start.Y) last = {std::max(visibleColumns_, 2), last.Y - 1};
-      PlaceCaretAndBlock(start, start, last);
+      if (mode == smLine) {
+        // Whole lines: from column 1, and inserted lines end with the caret
+        // at column 1 of the line after them.
+        first.X = 1;
+        if (last.X == 1 && last.Y > start.Y) last = {std::max(visibleColumns_, 2), last.Y - 1};
+      }
+      const TSelectionMode textMode = InsertionTextMode(item);
+      SetEffectiveSelectionMode(textMode);
+      PlaceCaretAndBlock(first, first, last);
       std::string removed = SelectedTextForUndo();
-      ReplaceSelectionInMode(mode, item.Text, false);
+      ReplaceSelectionInMode(textMode, item.Text, false);
       const TBufferCoord restoredEnd = item.Text.empty() ? start : CaretPos();
       redo.RecordChange(kind, start, restoredEnd, std::move(removed), mode);
+      SetEffectiveSelectionMode(mode);
       PlaceCaretAndBlock(start, start, start);
     } else if (IsRemoval(kind)) {
       TBufferCoord point = InsertionPoint(item);
@@ -168,7 +196,7 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
       if (mode == smLine) point.X = 1;
       SetEffectiveSelectionMode(insertMode);
       PlaceCaretAndBlock(point, point, point);
-      ReplaceSelectionInMode(insertMode, item.Text, false);
+      ReplaceSelectionInMode(insertMode, item.Text, false, item.ColumnStarts.empty() ? nullptr : &item.ColumnStarts);
       SetEffectiveSelectionMode(mode);
       const bool caretAtStart = kind == ckRemovedBackward || kind == ckDeletedForward;
       const TBufferCoord caret = caretAtStart ? start : end;
@@ -177,7 +205,7 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
       } else {
         PlaceCaretAndBlock(caret, caret, caret);
       }
-      redo.RecordChange(kind, start, end, item.Text, mode);
+      redo.RecordChange(kind, start, end, item.Text, mode, item.ColumnStarts);
       if (kind == ckClearedAll) PlaceCaretAndBlock({1, 1}, start, {1, 1});
       ScrollCaretIntoView();
     } else {
@@ -215,9 +243,10 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
           break;
         case ckUnindented: {
           const TBufferCoord at{mode == smColumn ? std::min(start.X, end.X) : 1, std::min(start.Y, end.Y)};
+          const std::vector<int> starts(SplitAtBreaks(item.Text).size(), at.X);
           SetEffectiveSelectionMode(smColumn);
           PlaceCaretAndBlock(at, at, at);
-          ReplaceSelectionInMode(smColumn, item.Text, false);
+          ReplaceSelectionInMode(smColumn, item.Text, false, &starts);
           SetEffectiveSelectionMode(mode);
           PlaceCaretAndBlock(end, start, end);
           redo.RecordChange(kind, start, end, item.Text, mode);
@@ -266,11 +295,14 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
   try {
     SetEffectiveSelectionMode(mode);
     if (IsInsertion(kind)) {
+      const TSelectionMode textMode = InsertionTextMode(item);
+      SetEffectiveSelectionMode(textMode);
       PlaceCaretAndBlock(start, start, end);
       std::string replaced = SelectedTextForUndo();
-      ReplaceSelectionInMode(mode, item.Text, false);
+      ReplaceSelectionInMode(textMode, item.Text, false);
       const TBufferCoord newEnd = CaretPos();
       undo.RecordChange(kind, start, newEnd, std::move(replaced), mode);
+      SetEffectiveSelectionMode(mode);
       if (kind == ckDropped) {
         PlaceCaretAndBlock(newEnd, start, newEnd);
       } else {
@@ -278,10 +310,9 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
       }
     } else if (IsRemoval(kind)) {
       PlaceCaretAndBlock(start, start, end);
-      std::string removed = SelectedTextForUndo();
-      ReplaceSelectionInMode(mode, {}, false);
-      undo.RecordChange(kind, start, end, std::move(removed), mode);
-      const TBufferCoord point = InsertionPoint(item);
+      RemoveSelectionRecorded(kind, undo);
+      TBufferCoord point = InsertionPoint(item);
+      if (!item.ColumnStarts.empty()) point.X = item.ColumnStarts.front();
       PlaceCaretAndBlock(point, point, point);
     } else {
       switch (kind) {

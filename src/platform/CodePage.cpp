@@ -70,9 +70,21 @@ std::mutex& ActiveMutex() {
   return m;
 }
 
-std::unique_ptr<CodePage>& ActiveSlot() {
-  static std::unique_ptr<CodePage> slot;
-  return slot;
+// Every page built stays alive: callers may still hold a reference to one
+// that is no longer active, and switching back to it reuses its tables.
+// Callers hold ActiveMutex().
+const CodePage& BuiltPage(int number) {
+  static std::vector<std::unique_ptr<CodePage>> built;
+  for (const auto& page : built) {
+    if (page->Number() == number) return *page;
+  }
+  built.push_back(std::make_unique<CodePage>(number));
+  return *built.back();
+}
+
+const CodePage*& ActivePage() {
+  static const CodePage* active = nullptr;
+  return active;
 }
 
 int DefaultActiveNumber() {
@@ -149,18 +161,14 @@ CodePage::CodePage(int number) : number_(number), iconvName_(IconvName(number)) 
 
 const CodePage& CodePage::Active() {
   std::lock_guard<std::mutex> lock(ActiveMutex());
-  auto& slot = ActiveSlot();
-  if (!slot) slot = std::make_unique<CodePage>(DefaultActiveNumber());
-  return *slot;
+  const CodePage*& active = ActivePage();
+  if (!active) active = &BuiltPage(DefaultActiveNumber());
+  return *active;
 }
 
 void CodePage::SetActive(int number) {
-  auto page = std::make_unique<CodePage>(number);
   std::lock_guard<std::mutex> lock(ActiveMutex());
-  // The previous tables are kept alive: callers may still hold references.
-  static std::vector<std::unique_ptr<CodePage>> retired;
-  if (ActiveSlot()) retired.push_back(std::move(ActiveSlot()));
-  ActiveSlot() = std::move(page);
+  ActivePage() = &BuiltPage(number);
 }
 
 std::string CodePage::ConsoleCharset() {

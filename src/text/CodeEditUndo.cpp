@@ -24,7 +24,7 @@ int TCodeEditUndoList::AfterGroup(int number) {
 }
 
 void TCodeEditUndoList::RecordChange(TChangeKind kind, TBufferCoord start, TBufferCoord end, std::string text,
-                                     TSelectionMode mode) {
+                                     TSelectionMode mode, std::vector<int> columnStarts) {
   if (lockCount_ > 0) return;
   auto item = std::make_unique<TCodeEditUndoItem>();
   item->ChangeKind = kind;
@@ -32,6 +32,7 @@ void TCodeEditUndoList::RecordChange(TChangeKind kind, TBufferCoord start, TBuff
   item->StartPos = start;
   item->EndPos = end;
   item->Text = std::move(text);
+  item->ColumnStarts = std::move(columnStarts);
   if (blockGroupNumber_ != 0) {
     item->GroupNumber = blockGroupNumber_;
   } else {

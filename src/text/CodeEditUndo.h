@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "text/TextTypes.h"
 
@@ -53,6 +54,10 @@ struct TCodeEditUndoItem {
   TBufferCoord EndPos;
   std::string Text;
   int GroupNumber = 0;
+  // A column block removed line by line: the text column each line's piece
+  // came from. Tabs and double-byte characters left of the block make it
+  // differ from line to line, so one column could not put them back.
+  std::vector<int> ColumnStarts;
 };
 
 class TCodeEditUndoList {
@@ -65,7 +70,7 @@ class TCodeEditUndoList {
   void Assign(const TCodeEditUndoList& source);
 
   void RecordChange(TChangeKind kind, TBufferCoord start, TBufferCoord end, std::string text,
-                    TSelectionMode mode);
+                    TSelectionMode mode, std::vector<int> columnStarts = {});
   void AppendItem(std::unique_ptr<TCodeEditUndoItem> item);
   void OpenBlock();
   void CloseBlock();
