@@ -7,27 +7,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/NullEditorHost.h"
 #include "editor/CodeEdit.h"
 #include "platform/CodePage.h"
+#include "platform/NullEditorHost.h"
 #include "support/FakeClipboard.h"
+#include "support/FuzzReader.h"
 
 namespace {
 
 using namespace vantrel;
-
-class Reader {
- public:
-  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool AtEnd() const { return pos_ >= size_; }
-  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-  int Small(int lo, int hi) { return lo + Byte() % (hi - lo + 1); }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
-};
 
 constexpr TCodeEditorCommand kCommands[] = {
     ecLeft,         ecRight,          ecUp,          ecDown,          ecWordLeft,       ecWordRight,
@@ -50,7 +38,7 @@ void Check(bool ok, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Reader in(data, size);
+  FuzzReader in(data, size);
   NullEditorHost host{300, 160, {7, 13, 7, 7}};
   FakeClipboard clipboard;
   TCodeEdit edit(&host);

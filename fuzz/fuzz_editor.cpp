@@ -7,31 +7,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/NullEditorHost.h"
 #include "editor/CodeEdit.h"
+#include "platform/NullEditorHost.h"
+#include "support/FuzzReader.h"
 
 namespace {
 
 using namespace vantrel;
-
-class Reader {
- public:
-  Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-  bool AtEnd() const { return pos_ >= size_; }
-  uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-  int Small(int lo, int hi) { return lo + Byte() % (hi - lo + 1); }
-  std::string Text() {
-    size_t length = Byte() % 16;
-    std::string text;
-    while (length-- > 0 && !AtEnd()) text += static_cast<char>(Byte());
-    return text;
-  }
-
- private:
-  const uint8_t* data_;
-  size_t size_;
-  size_t pos_ = 0;
-};
 
 #define Check(ok)                                                                            \
   do {                                                                                       \
@@ -65,7 +47,7 @@ void CheckValid(const TCustomCodeEdit& edit) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Reader in(data, size);
+  FuzzReader in(data, size);
   NullEditorHost host{300, 160, {7, 13, 7, 7}};
   TCodeEdit edit(&host);
   edit.SetMaxScrollWidth(100);
