@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "editor/CodeEdit.h"
+#include "editor/LineBreaks.h"
 #include "highlight/CodeEditHighlighter.h"
 #include "platform/CodePage.h"
 
@@ -14,25 +15,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-
-// Splits at CR LF, CR or LF; a text ending in a break ends in an empty piece.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> pieces;
-  size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      pieces.push_back(text.substr(start, i - start));
-      i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  pieces.push_back(text.substr(start));
-  return pieces;
-}
 
 std::string_view TrimRight(std::string_view text) {
   size_t end = text.size();
@@ -283,7 +265,7 @@ int TCustomCodeEdit::InsertNormal(std::string_view text) {
     }
   }
   const std::string right(Slice(line, caretX_, INT_MAX));
-  const std::vector<std::string_view> pieces = SplitLines(text);
+  const std::vector<std::string_view> pieces = SplitAtLineBreaks(text);
   const int index = std::max(caretY_, 1) - 1;
   std::string last;
   if (pieces.size() == 1) {
@@ -321,7 +303,7 @@ int TCustomCodeEdit::InsertNormal(std::string_view text) {
 }
 
 int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo, const std::vector<int>* starts) {
-  const std::vector<std::string_view> pieces = SplitLines(text);
+  const std::vector<std::string_view> pieces = SplitAtLineBreaks(text);
   int appended = 0;
   int insertX = caretX_;
   for (size_t i = 0; i < pieces.size(); ++i) {
@@ -375,7 +357,7 @@ int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo, const s
 }
 
 int TCustomCodeEdit::InsertLines(std::string_view text) {
-  std::vector<std::string_view> pieces = SplitLines(text);
+  std::vector<std::string_view> pieces = SplitAtLineBreaks(text);
   // Line-mode text holds whole lines: a final break ends the last line
   // rather than starting another.
   if (pieces.size() > 1 && pieces.back().empty()) pieces.pop_back();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/CodeEdit.h"
+#include "editor/LineBreaks.h"
 
 namespace vantrel {
 
@@ -15,23 +16,6 @@ bool IsInsertion(TChangeKind kind) { return kind == ckInserted || kind == ckPast
 bool IsRemoval(TChangeKind kind) {
   return kind == ckRemovedBackward || kind == ckRemovedSelection || kind == ckBackspaced ||
          kind == ckDeletedForward || kind == ckClearedAll;
-}
-
-// Splits at CR LF, CR or LF.
-std::vector<std::string_view> SplitAtBreaks(std::string_view text) {
-  std::vector<std::string_view> pieces;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size();) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      pieces.push_back(text.substr(start, i - start));
-      i += (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
-  }
-  pieces.push_back(text.substr(start));
-  return pieces;
 }
 
 int LeadingBlanks(std::string_view line) {
@@ -243,7 +227,7 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
           break;
         case ckUnindented: {
           const TBufferCoord at{mode == smColumn ? std::min(start.X, end.X) : 1, std::min(start.Y, end.Y)};
-          const std::vector<int> starts(SplitAtBreaks(item.Text).size(), at.X);
+          const std::vector<int> starts(SplitAtLineBreaks(item.Text).size(), at.X);
           SetEffectiveSelectionMode(smColumn);
           PlaceCaretAndBlock(at, at, at);
           ReplaceSelectionInMode(smColumn, item.Text, false, &starts);
@@ -347,7 +331,7 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
         case ckUnindented: {
           const int column = mode == smColumn ? std::min(start.X, end.X) : 1;
           const int firstLine = std::min(start.Y, end.Y);
-          const std::vector<std::string_view> prefixes = SplitAtBreaks(item.Text);
+          const std::vector<std::string_view> prefixes = SplitAtLineBreaks(item.Text);
           lines_->BeginUpdate();
           try {
             for (size_t i = 0; i < prefixes.size(); ++i) {
