@@ -1,7 +1,9 @@
 // The editor model: conversions, clamping, scrolling, metrics, batches and
 // status changes, word positions.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/Assert.h"
 #include "EditorTestUtil.h"
 
 namespace vantrel {
@@ -327,13 +329,12 @@ TEST(CodeEditModel, StatusIsKeptWhileNoHandlerIsAssigned) {
   EXPECT_EQ(seen[0], scReadOnly | scCaretX | scSelection | scModified);
 }
 
-TEST(CodeEditModelDeathTest, UnbalancedEndUpdateBatch) {
-  EXPECT_DEATH(
-      {
-        TCodeEdit edit;
-        edit.EndUpdateBatch();
-      },
-      "CodeEdit");
+TEST(CodeEditModel, UnbalancedEndUpdateBatchIsAnAssertionTheEditorSurvives) {
+  TCodeEdit edit;
+  EXPECT_THAT([&] { edit.EndUpdateBatch(); },
+              testing::ThrowsMessage<EAssertionFailure>(testing::StartsWith("Assertion failure (CodeEdit:")));
+  edit.Lines().Add("still usable");
+  EXPECT_EQ(edit.Lines().Get(0), "still usable");
 }
 
 TEST(CodeEditModel, ModifiedFollowsTheUndoList) {

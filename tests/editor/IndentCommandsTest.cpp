@@ -1,7 +1,9 @@
 // Tab and Shift+Tab, block indentation and case conversion, each checked
 // with undo and redo.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/Assert.h"
 #include "CommandTestUtil.h"
 
 namespace vantrel {
@@ -123,7 +125,8 @@ TEST(IndentCommands, IndentsNeverMergeInUndo) {
 
 TEST(IndentCommands, CaseCommandOutsideTheRangeIsABrokenInvariant) {
   CommandEditor c("a");
-  EXPECT_DEATH(c.Edit().ChangeCase(ecUndo), "CodeEdit");
+  EXPECT_THAT([&] { c.Edit().ChangeCase(ecUndo); },
+              testing::ThrowsMessage<EAssertionFailure>(testing::StartsWith("Assertion failure (CodeEdit:")));
 }
 
 }  // namespace

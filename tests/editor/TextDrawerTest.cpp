@@ -1,6 +1,8 @@
 // The text drawer: drawing state, fonts shared between drawers, fixed cells.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/Assert.h"
 #include "editor/TextDrawer.h"
 #include "support/RecordingCanvas.h"
 
@@ -88,10 +90,11 @@ TEST(TextDrawer, Misuse) {
   manager.ReleaseFontInfo(info);
   RecordingCanvas other;
   drawer.BeginDraw(canvas);
-  EXPECT_DEATH(drawer.BeginDraw(other), "TextDrawer");
+  const auto drawerAssertion = testing::ThrowsMessage<EAssertionFailure>(testing::StartsWith("Assertion failure (TextDrawer:"));
+  EXPECT_THAT([&] { drawer.BeginDraw(other); }, drawerAssertion);
   drawer.EndDraw();
-  EXPECT_DEATH(drawer.EndDraw(), "TextDrawer");
-  EXPECT_DEATH(drawer.SelectStyle(16), "TextDrawer");
+  EXPECT_THAT([&] { drawer.EndDraw(); }, drawerAssertion);
+  EXPECT_THAT([&] { drawer.SelectStyle(16); }, drawerAssertion);
 }
 
 }  // namespace
