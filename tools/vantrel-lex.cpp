@@ -15,7 +15,10 @@ int main(int argc, char** argv) {
   std::unique_ptr<TCustomHighlighter> highlighter = CreateHighlighterFor(argv[1]);
   if (!highlighter) {
     std::string known;
-    for (const auto& language : HighlighterLanguages()) known += " " + std::string(language.Name);
+    for (const auto& language : HighlighterLanguages()) {
+      known += ' ';
+      known += language.Name;
+    }
     std::fprintf(stderr, "vantrel-lex: unknown language '%s' (known:%s)\n", argv[1], known.c_str());
     return 2;
   }
