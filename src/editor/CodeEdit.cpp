@@ -273,6 +273,13 @@ bool TCustomCodeEdit::IsTrailByte(std::string_view line, int x) const {
   return p > index;
 }
 
+int TCustomCodeEdit::CharLengthAt(std::string_view line, int x) const {
+  const int length = static_cast<int>(line.size());
+  if (x < 1 || x >= length || !CodePage::Active().IsDoubleByte()) return 1;
+  const bool lead = CodePage::Active().IsLeadByte(static_cast<uint8_t>(line[x - 1])) && !IsTrailByte(line, x);
+  return lead ? 2 : 1;
+}
+
 // ---------------------------------------------------------------- coordinates
 
 int TCustomCodeEdit::ExpandedColumn(std::string_view line, int x) const {

@@ -9,21 +9,6 @@ namespace vantrel {
 
 namespace {
 
-// Applies a per-byte conversion to single-byte characters only; double-byte
-// characters have no case here and must not be split.
-template <typename Convert>
-void ConvertBytes(std::string& text, Convert convert) {
-  const CodePage& cp = CodePage::Active();
-  for (size_t i = 0; i < text.size(); ++i) {
-    const uint8_t byte = static_cast<uint8_t>(text[i]);
-    if (cp.IsDoubleByte() && cp.IsLeadByte(byte) && i + 1 < text.size()) {
-      ++i;
-      continue;
-    }
-    text[i] = static_cast<char>(convert(byte, i == 0));
-  }
-}
-
 std::string Converted(std::string text, TCodeEditorCommand command) {
   const CodePage& cp = CodePage::Active();
   switch (command) {
@@ -37,13 +22,13 @@ std::string Converted(std::string text, TCodeEditorCommand command) {
       break;
     case ecToggleCase:
     case ecToggleCaseBlock:
-      ConvertBytes(text, [&](uint8_t c, bool) {
+      cp.MapSingleBytes(text, [&](uint8_t c, size_t) {
         const uint8_t upper = cp.ToUpper(c);
         return upper == c ? cp.ToLower(c) : upper;
       });
       break;
     case ecTitleCase:
-      ConvertBytes(text, [&](uint8_t c, bool first) { return first ? cp.ToUpper(c) : cp.ToLower(c); });
+      cp.MapSingleBytes(text, [&](uint8_t c, size_t i) { return i == 0 ? cp.ToUpper(c) : cp.ToLower(c); });
       break;
     default:
       break;
@@ -80,9 +65,7 @@ void TCustomCodeEdit::ChangeCase(TCodeEditorCommand command) {
       if (caretY_ < LineCount()) SetCaretPos({1, caretY_ + 1});
       return;
     }
-    const bool lead = CodePage::Active().IsDoubleByte() &&
-                      CodePage::Active().IsLeadByte(static_cast<uint8_t>(line[caretX_ - 1])) && caretX_ < length;
-    const TBufferCoord next{caretX_ + (lead ? 2 : 1), caretY_};
+    const TBufferCoord next{caretX_ + CharLengthAt(line, caretX_), caretY_};
     SetEffectiveSelectionMode(smNormal);
     PlaceCaretAndBlock(next, oldCaret, next);
   }

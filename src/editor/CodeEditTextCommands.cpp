@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "editor/CodeEdit.h"
-#include "platform/CodePage.h"
 
 namespace vantrel {
 
@@ -270,9 +269,7 @@ void TCustomCodeEdit::DeleteChar() {
     if (caret.Y >= LineCount()) return;
     end = {1, caret.Y + 1};
   } else {
-    const bool lead = CodePage::Active().IsDoubleByte() &&
-                      CodePage::Active().IsLeadByte(static_cast<uint8_t>(line[caret.X - 1])) && caret.X < length;
-    end.X = caret.X + (lead ? 2 : 1);
+    end.X = caret.X + CharLengthAt(line, caret.X);
   }
   DeleteForwardTo(caret, end);
 }
@@ -292,7 +289,7 @@ void TCustomCodeEdit::DeleteWordOrToEnd(bool toLineEnd) {
       if (end.X > length) {
         end = caret.Y < LineCount() ? TBufferCoord{1, caret.Y + 1} : caret;
       } else if (line[end.X - 1] != ' ') {
-        end.X += 1;
+        end.X += CharLengthAt(line, end.X);
       }
     }
     std::string_view endLine = LineText(end.Y);
@@ -440,11 +437,8 @@ void TCustomCodeEdit::TypeChar(char ch) {
     std::string_view line = LineText(caretY_);
     const int length = static_cast<int>(line.size());
     if (caretX_ <= length) {
-      const bool lead = CodePage::Active().IsDoubleByte() &&
-                        CodePage::Active().IsLeadByte(static_cast<uint8_t>(line[caretX_ - 1])) &&
-                        caretX_ < length;
       SetEffectiveSelectionMode(smNormal);
-      PlaceCaretAndBlock(CaretPos(), CaretPos(), {caretX_ + (lead ? 2 : 1), caretY_});
+      PlaceCaretAndBlock(CaretPos(), CaretPos(), {caretX_ + CharLengthAt(line, caretX_), caretY_});
     }
   }
   if (HasSelection() || selectionMode_ != smNormal) {

@@ -87,7 +87,9 @@ TBufferCoord TCustomCodeEdit::NextWordStart(TBufferCoord position) const {
   std::string_view line = LineText(position.Y);
   const LineChars chars(line, word);
   const int length = chars.Length();
-  if (position.X >= length) {
+  // From the last character the next word start is the line end; only from
+  // there on does the search go to the next line.
+  if (position.X > length) {
     if (position.Y < LineCount()) {
       const LineChars next(LineText(position.Y + 1), word);
       int found = next.ScanForward(0, [&](int i) { return next.IsWord(i); });

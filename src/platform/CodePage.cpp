@@ -185,11 +185,11 @@ int CodePage::FromUnicode(char32_t cp) const {
 }
 
 void CodePage::UpperCase(std::string& text) const {
-  for (char& c : text) c = static_cast<char>(upper_[static_cast<uint8_t>(c)]);
+  MapSingleBytes(text, [this](uint8_t byte, size_t) { return upper_[byte]; });
 }
 
 void CodePage::LowerCase(std::string& text) const {
-  for (char& c : text) c = static_cast<char>(lower_[static_cast<uint8_t>(c)]);
+  MapSingleBytes(text, [this](uint8_t byte, size_t) { return lower_[byte]; });
 }
 
 char32_t CodePage::DecodePair(uint8_t lead, uint8_t trail) const {

@@ -58,8 +58,23 @@ class CodePage {
   bool IsAlnum(uint8_t byte) const { return alnum_[byte]; }
   bool IsLeadByte(uint8_t byte) const { return lead_[byte]; }
 
+  // Case of every single-byte character; double-byte pairs stay as they are.
   void UpperCase(std::string& text) const;
   void LowerCase(std::string& text) const;
+  // Replaces each single-byte character by map(byte, index). A lead byte and
+  // its trail are one character and are left alone: a trail byte may look
+  // like an ASCII letter.
+  template <typename Map>
+  void MapSingleBytes(std::string& text, Map map) const {
+    for (size_t i = 0; i < text.size(); ++i) {
+      const uint8_t byte = static_cast<uint8_t>(text[i]);
+      if (doubleByte_ && lead_[byte] && i + 1 < text.size()) {
+        ++i;
+        continue;
+      }
+      text[i] = static_cast<char>(map(byte, i));
+    }
+  }
 
   // Text of this code page to UTF-32 and back. Double-byte pairs decode to
   // one code point; bytes that have no character decode to placeholders,

@@ -87,6 +87,7 @@ TEST(CaretCommands, ColumnsWrapAtLineEndsOnlyWithoutScrollPastEol) {
       {"right at the end of the text stays", false, {3, 2}, ecRight, {3, 2}},
       {"word right at the last word goes to the line end", true, {1, 1}, ecWordRight, {4, 1}},
       {"word right at the line end goes down", true, {4, 1}, ecWordRight, {1, 2}},
+      {"word right on the last character stops at the line end", true, {3, 1}, ecWordRight, {4, 1}},
       {"word left from the second line", true, {1, 2}, ecWordLeft, {4, 1}},
       {"editor bottom", true, {1, 1}, ecEditorBottom, {3, 2}},
       {"down keeps the column", true, {2, 1}, ecDown, {2, 2}},

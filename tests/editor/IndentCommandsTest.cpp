@@ -24,17 +24,20 @@ struct Row {
   TCodeEditorOptions off = 0;
   int tabWidth = 4;
   const char* selectedAfter = nullptr;
+  TSelectionMode mode = smNormal;
+  int codePage = 1252;
 };
 
 void RunRows(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
+    ActiveCodePage codePage(row.codePage);
     CommandEditor c(row.text);
     c.Options(row.on, row.off);
     c.Edit().SetTabWidth(row.tabWidth);
     if (row.to == kCaretOnly) {
       c.Go(row.from.X, row.from.Y);
     } else {
-      c.Select(row.from, row.to);
+      c.Select(row.from, row.to, row.mode);
     }
     const std::string before = c.Text();
     c.Run(row.command);
@@ -106,6 +109,8 @@ TEST(IndentCommands, CaseConversion) {
       {"block keeps the selection", "aBc d", {1, 1}, {4, 1}, ecToggleCaseBlock, "AbC d", {4, 1}, 0, 0, 4, "AbC"},
       {"block without a selection: one character", "abc", {2, 1}, kCaretOnly, ecUpperCaseBlock, "aBc", {3, 1}},
       {"block past the end goes to the next line", "ab\r\ncd", {5, 1}, kCaretOnly, ecUpperCaseBlock, "ab\r\ncd", {1, 2}},
+      {"a double-byte pair whose trail looks like a letter stays", "x\x81\x61y", {1, 1}, {5, 1}, ecUpperCaseBlock,
+       "X\x81\x61Y", {5, 1}, 0, 0, 4, "X\x81\x61Y", smNormal, 936},
   });
 }
 

@@ -19,10 +19,12 @@ struct Row {
   int tabWidth = 8;
   const char* arg = nullptr;  // the character typed or the input-method string
   bool overwrite = false;
+  int codePage = 1252;
 };
 
 void RunRows(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
+    ActiveCodePage codePage(row.codePage);
     CommandEditor c(row.text);
     c.Options(row.on, row.off);
     c.Edit().SetTabWidth(row.tabWidth);
@@ -85,6 +87,8 @@ TEST(TextCommands, DeleteForward) {
        {3, 1}},
       {"word inside a word: the rest and the spaces", "abc  def", {2, 1}, ecDeleteWord, "adef", {2, 1}},
       {"word past the end pads the gap", "ab\r\ncd", {5, 1}, ecDeleteWord, "ab  cd", {5, 1}},
+      {"word on a double-byte symbol: the whole pair", "a\xA1\xA3 b\r\nc", {2, 1}, ecDeleteWord, "ab\r\nc", {2, 1},
+       0, 0, 8, nullptr, false, 936},
       {"to the line end", "abc def", {3, 1}, ecDeleteEOL, "ab", {3, 1}},
       {"a middle line", "a\r\nb\r\nc", {1, 2}, ecDeleteLine, "a\r\nc", {1, 2}},
       {"the last line is emptied", "a\r\nb", {2, 2}, ecDeleteLine, "a\r\n", {1, 2}},
