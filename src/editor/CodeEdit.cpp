@@ -158,7 +158,7 @@ TDisplayPos TCustomCodeEdit::CaretDisplayPos() const {
   // the row above.
   if (WordWrapActive() && caretAtRowEnd_ && pos.Column == 1 && pos.Row > 1) {
     pos.Row -= 1;
-    pos.Column = wordWrapPlugin_->RowCellCount(pos.Row) + 1;
+    pos.Column = RowCellCount(pos.Row) + 1;
   }
   return pos;
 }
@@ -374,6 +374,11 @@ int TCustomCodeEdit::LineToRow(int line) const {
 int TCustomCodeEdit::RowToLine(int row) const {
   if (!wordWrapPlugin_ || row < 1) return row;
   return DisplayToBuffer({1, row}).Y;
+}
+
+int TCustomCodeEdit::RowCellCount(int row) const {
+  if (!wordWrapPlugin_) return row >= 1 && row <= LineCount() ? lines_->ExpandedLength(row - 1) : 0;
+  return row >= 1 && row <= wordWrapPlugin_->TotalRows() ? wordWrapPlugin_->RowCellCount(row) : 0;
 }
 
 // ---------------------------------------------------------------- scrolling
@@ -939,13 +944,17 @@ void TCustomCodeEdit::SetHighlighter(TCustomHighlighter* value) {
 
 void TCustomCodeEdit::HighlighterChanged(TPersistent* sender) {
   RecalcCharExtent();
-  if (sender && dynamic_cast<TCustomHighlighter*>(sender)) {
+  const bool fromHighlighter = sender && dynamic_cast<TCustomHighlighter*>(sender);
+  if (fromHighlighter) {
     lines_->BeginUpdate();
     RescanAll();
     lines_->EndUpdate();
   } else {
     InvalidateAll();
   }
+  // Rows break at characters that are no identifier characters of the
+  // highlighter; a new (or no) highlighter brings another set.
+  if (wordWrapPlugin_ && (fromHighlighter || !sender)) wordWrapPlugin_->Relayout();
   SizeOrFontChanged(true);
 }
 
@@ -956,6 +965,7 @@ void TCustomCodeEdit::ComponentRemoved(const void* component) {
     // The highlighter is going away: no unhooking, it takes its hooks along.
     highlighter_ = nullptr;
     if (!destroying_) {
+      if (wordWrapPlugin_) wordWrapPlugin_->Relayout();
       RecalcCharExtent();
       SizeOrFontChanged(true);
     }

@@ -177,6 +177,9 @@ class TCustomCodeEdit {
   int DisplayRowCount() const;
   int LineToRow(int line) const;
   int RowToLine(int row) const;
+  // Cells of a display row; a row past the text counts as empty (an empty
+  // buffer has no rows, yet the caret stands on one).
+  int RowCellCount(int row) const;
   // Display column of buffer column x in a line of text, and back.
   int ExpandedColumn(std::string_view line, int x) const;
   int BufferColumn(std::string_view line, int column) const;

@@ -139,7 +139,7 @@ void TCustomCodeEdit::MoveCaretByColumns(int count, bool extend) {
   MoveCaretExtending(target, extend);
   const TDisplayPos landed = BufferToDisplay(CaretPos());
   if (landed.Column == 1 && landed.Row > LineToRow(caretY_) &&
-      wordWrapPlugin_->RowCellCount(landed.Row - 1) + 1 <= visibleColumns_ + 1) {
+      RowCellCount(landed.Row - 1) + 1 <= visibleColumns_ + 1) {
     caretAtRowEnd_ = true;
     caretChanged_ = true;
   }
@@ -188,7 +188,7 @@ void TCustomCodeEdit::HomeCommand(bool extend) {
     int limit = static_cast<int>(line.size());
     if (WordWrapActive()) {
       const int row = LineToRow(caretY_);
-      limit = std::min(limit, DisplayToBuffer({wordWrapPlugin_->RowCellCount(row), row}).X);
+      limit = std::min(limit, DisplayToBuffer({RowCellCount(row), row}).X);
     }
     int first = 1;
     while (first <= limit && IsBlank(line[first - 1])) ++first;
@@ -215,7 +215,7 @@ void TCustomCodeEdit::EndCommand(bool extend) {
     target.X = last + 1;
     if (target.X == caretX_) target.X = length + 1;
   } else if (WordWrapActive()) {
-    const int cells = wordWrapPlugin_->RowCellCount(startRow);
+    const int cells = RowCellCount(startRow);
     target = DisplayToBuffer({std::min(cells + 1, visibleColumns_ + 1), startRow});
   }
   MoveCaretExtending(target, extend);

@@ -64,13 +64,27 @@ TEST(CodeEditWordWrap, BreaksLinesIntoRows) {
   }
 }
 
+// Assigning or dropping a highlighter re-wraps at once with its break set.
 TEST(CodeEditWordWrap, HighlighterIdentifierCharsDecideTheBreaks) {
   TCppHighlighter cpp;
+  TCppHighlighter other;
   Wrapped w(std::string(17, 'a') + "." + std::string(8, 'b'));
-  w.e.edit.SetHighlighter(&cpp);
-  w.Plugin().Relayout();
-  EXPECT_EQ(w.Rows(), (std::vector<int>{17, 9}));
-  w.e.edit.SetHighlighter(nullptr);
+  const struct {
+    const char* name;
+    TCustomHighlighter* highlighter;
+    std::vector<int> rows;
+  } steps[] = {
+      {"assigned: '.' breaks", &cpp, {17, 9}},
+      {"dropped: only blanks break", nullptr, {20, 6}},
+      {"assigned again", &cpp, {17, 9}},
+      {"replaced by another", &other, {17, 9}},
+  };
+  for (const auto& step : steps) {
+    w.e.edit.SetHighlighter(step.highlighter);
+    EXPECT_EQ(w.Rows(), step.rows) << step.name;
+  }
+  w.e.edit.ComponentRemoved(&other);
+  EXPECT_EQ(w.Rows(), (std::vector<int>{20, 6})) << "highlighter removed";
 }
 
 TEST(CodeEditWordWrap, DoubleByteCharactersStayWhole) {
@@ -221,6 +235,39 @@ TEST(CodeEditWordWrap, CaretAtRowEnd) {
     for (TCodeEditorCommand command : row.commands) w.e.edit.HandleCommand(command, '\0', nullptr);
     EXPECT_EQ(w.e.edit.CaretPos(), row.caret) << row.name;
     EXPECT_EQ(w.e.edit.CaretDisplayPos(), row.shown) << row.name;
+  }
+}
+
+// A new document has no lines, so no rows: every caret command must treat it
+// as one empty row.
+TEST(CodeEditWordWrap, CaretCommandsInAnEmptyBuffer) {
+  const TCodeEditorCommand commands[] = {
+      ecLineStart, ecSelLineStart, ecLineEnd,    ecSelLineEnd,  ecLeft,       ecRight,     ecSelLeft,
+      ecSelRight,  ecUp,           ecDown,       ecSelUp,       ecSelDown,    ecWordLeft,  ecWordRight,
+      ecPageUp,    ecPageDown,     ecSelPageUp,  ecSelPageDown, ecPageTop,    ecPageBottom, ecEditorTop,
+      ecEditorBottom, ecSelEditorTop, ecSelEditorBottom, ecScrollUp, ecScrollDown, ecSelectAll,
+  };
+  for (const bool enhanced : {false, true}) {
+    for (const TCodeEditorCommand command : commands) {
+      Wrapped w("");
+      TCustomCodeEdit& edit = w.e.edit;
+      ASSERT_EQ(edit.LineCount(), 0);
+      TCodeEditorOptions options = edit.Options() & ~(OptionBit(eoEnhanceHomeKey) | OptionBit(eoEnhanceEndKey));
+      if (enhanced) options |= OptionBit(eoEnhanceHomeKey) | OptionBit(eoEnhanceEndKey);
+      edit.SetOptions(options);
+      const std::string name = std::string(EditorCommandToIdent(command).value_or("?")) + (enhanced ? " enhanced" : "");
+      try {
+        edit.HandleCommand(command, '\0', nullptr);
+        edit.HandleCommand(command, '\0', nullptr);
+      } catch (const std::exception& error) {
+        ADD_FAILURE() << name << ": " << error.what();
+        continue;
+      }
+      // eoScrollPastEol lets Right go on past the end of the empty line.
+      EXPECT_EQ(edit.CaretY(), 1) << name;
+      EXPECT_EQ(edit.CaretDisplayPos(), (TDisplayPos{edit.CaretX(), 1})) << name;
+      EXPECT_FALSE(edit.HasSelection()) << name;
+    }
   }
 }
 
