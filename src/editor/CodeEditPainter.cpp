@@ -197,7 +197,8 @@ void TCodeEditPainter::PaintGutter(const TRect& clip, int firstRow, int lastRow)
       const TRect rect{clip.Left, top, std::max(clip.Right, gutterWidth - 2), top + lineHeight};
       drawer_.DrawTextInRect(x, y, !gutter.Gradient(), rect, text);
     }
-    if (haveRows) previousBottom = rowTop(edit_.LineToRow(lastLine + 1));
+    // From below the last number down: the continuation rows of the last
+    // line and the area past the text.
     if (!gutter.Gradient() && previousBottom < clip.Bottom) {
       canvas_->FillRect({clip.Left, std::max(previousBottom, clip.Top), clip.Right, clip.Bottom}, gutter.Color());
     }

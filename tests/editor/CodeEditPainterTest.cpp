@@ -544,6 +544,42 @@ TEST(CodeEditPainter, WrappedRowsAndTheirGlyphs) {
   EXPECT_EQ(images[0].Y, 16 + 3);
 }
 
+// Stale pixels stay wherever a paint leaves a gutter cell untouched.
+TEST(CodeEditPainter, EveryGutterPixelOfTheClipIsPainted) {
+  const std::string longLine(45, 'x');  // three rows of the 17 columns beside the numbers
+  std::string eightShort;
+  for (int i = 0; i < 8; ++i) eightShort += "a\n";
+  struct Row {
+    const char* name;
+    std::string text;
+    bool wrap;
+    int topLine;
+    TRect clip;
+  } rows[] = {
+      {"wrapped last line of the buffer", "a\n" + longLine, true, 1, {0, 0, 192, 160}},
+      {"wrapped line cut by the window bottom", eightShort + longLine, true, 1, {0, 0, 192, 160}},
+      {"scrolled into a wrapped line", longLine + "\n" + eightShort + longLine, true, 2, {0, 0, 192, 160}},
+      {"a band of continuation rows", "a\n" + longLine + "\nb", true, 1, {0, 32, 192, 64}},
+      {"without word wrap", "a\nb", false, 1, {0, 0, 192, 160}},
+      {"empty buffer", "", true, 1, {0, 0, 192, 160}},
+  };
+  for (const auto& row : rows) {
+    Painted p(row.text, 192, 160);
+    p.e.edit.Gutter().SetShowLineNumbers(true);
+    p.e.edit.SetWordWrap(row.wrap);
+    p.e.edit.SetTopLine(row.topLine);
+    ASSERT_EQ(p.e.edit.TopLine(), row.topLine) << row.name;
+    p.Paint(row.clip);
+    const int gutterWidth = p.e.edit.GutterWidth();
+    int unpainted = 0;
+    for (int y = row.clip.Top; y < row.clip.Bottom; ++y) {
+      // The two rightmost columns hold the border lines.
+      for (int x = row.clip.Left; x < gutterWidth - 2; ++x) unpainted += p.canvas.BackgroundAt(x, y) == clNone;
+    }
+    EXPECT_EQ(unpainted, 0) << row.name;
+  }
+}
+
 TEST(CodeEditPainter, WrappedSelectionFollowsRows) {
   Painted p(std::string(25, 'a'), 192, 160);
   p.e.edit.SetWordWrap(true);
