@@ -2,6 +2,8 @@
 // Tested by tests/editor/TextDrawerTest.cpp
 #include "editor/TextDrawer.h"
 
+#include <utility>
+
 #include "platform/Assert.h"
 
 namespace vantrel {
@@ -49,13 +51,23 @@ TheFontStock::~TheFontStock() {
   TheFontsInfoManager::Instance().ReleaseFontInfo(info_);
 }
 
+bool TheFontStock::Holds(const TFont& font) const {
+  const TFont& base = info_->BaseFont;
+  return font.Name == base.Name && font.Size == base.Size && font.FixedPitch == base.FixedPitch;
+}
+
+void TheFontStock::Swap(TheFontStock& other) {
+  const bool wasActive = active_;
+  const bool otherWasActive = other.active_;
+  Deactivate();
+  other.Deactivate();
+  std::swap(info_, other.info_);
+  if (wasActive) Activate();
+  if (otherWasActive) other.Activate();
+}
+
 void TheFontStock::SetBaseFont(const TFont& font) {
-  TFont plain = font;
-  plain.Style = 0;
-  if (plain.Name == info_->BaseFont.Name && plain.Size == info_->BaseFont.Size &&
-      plain.FixedPitch == info_->BaseFont.FixedPitch) {
-    return;
-  }
+  if (Holds(font)) return;
   const bool wasActive = active_;
   if (wasActive) Deactivate();
   TheSharedFontsInfo* next = TheFontsInfoManager::Instance().GetFontsInfo(font);
@@ -112,7 +124,14 @@ void TheTextDrawer::EndDraw() {
 
 void TheTextDrawer::SetBaseFont(const TFont* font) {
   if (!font) throw ETextDrawerError("SetBaseFont: 'Value' must be specified.");
-  stock_.SetBaseFont(*font);
+  if (!stock_.Holds(*font)) {
+    if (previous_) {
+      previous_->SetBaseFont(*font);
+    } else {
+      previous_ = std::make_unique<TheFontStock>(*font);
+    }
+    stock_.Swap(*previous_);
+  }
   defaultStyle_ = font->Style & 15;
   style_ = defaultStyle_;
 }

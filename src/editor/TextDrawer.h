@@ -63,6 +63,10 @@ class TheFontStock {
 
   const TFont& BaseFont() const { return info_->BaseFont; }
   void SetBaseFont(const TFont& font);
+  // Whether the font's metrics are this stock's (the style does not matter).
+  bool Holds(const TFont& font) const;
+  // Exchanges the fonts of two stocks; each keeps its drawing state.
+  void Swap(TheFontStock& other);
   // Metrics of a style (0..15), measured through the canvas on first use;
   // unmeasured entries read as zero without a canvas.
   TFontStyleMetrics Metrics(TFontStyles style, Canvas* canvas);
@@ -117,6 +121,10 @@ class TheTextDrawer {
   TFontStyleMetrics Current();
 
   TheFontStock stock_;
+  // The base font used before the current one, kept so that switching back
+  // (the gutter font and the editor font alternate in every paint) finds its
+  // metrics measured.
+  std::unique_ptr<TheFontStock> previous_;
   TFontStyles style_ = 0;
   TFontStyles defaultStyle_ = 0;
   TColor foreColor_ = clWindowText;

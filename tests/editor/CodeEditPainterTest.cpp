@@ -593,6 +593,36 @@ TEST(CodeEditPainter, WrappedSelectionFollowsRows) {
   EXPECT_EQ(p.canvas.BackgroundAt(Painted::X(3), 17), clWindow);
 }
 
+// Fonts are measured once: a paint that measures again costs a font
+// look-up on every repaint.
+TEST(CodeEditPainter, ASecondPaintMeasuresNoFont) {
+  struct Row {
+    const char* name;
+    bool lineNumbers;
+    bool wrap;
+    bool gutterFontStyle;
+  } rows[] = {
+      {"text only", false, false, true},
+      {"line numbers in the gutter font", true, false, true},
+      {"line numbers in the editor font", true, false, false},
+      {"line numbers and word wrap", true, true, true},
+  };
+  for (const auto& row : rows) {
+    TCppHighlighter cpp;
+    Painted p(std::string(120, 'x') + "\nint y; // note");
+    p.e.edit.SetHighlighter(&cpp);
+    p.e.edit.Gutter().SetUseFontStyle(row.gutterFontStyle);
+    p.e.edit.Gutter().SetShowLineNumbers(row.lineNumbers);
+    p.e.edit.SetWordWrap(row.wrap);
+    p.Paint();
+    const int measured = p.canvas.FontsMeasured;
+    p.Paint();
+    p.Paint({0, 16, 400, 32});
+    EXPECT_EQ(p.canvas.FontsMeasured, measured) << row.name;
+    p.e.edit.SetHighlighter(nullptr);
+  }
+}
+
 TEST(CodeEditPainter, PaintEventsAndPlugins) {
   struct Plugin : TCodeEditPlugin {
     void AfterPaint(Canvas&, const TRect&, int first, int last) override {

@@ -86,6 +86,7 @@ void RecordingCanvas::DrawText(const TRect& bounds, int x, int y, std::string_vi
 }
 
 TFontMetrics RecordingCanvas::MeasureFont(const TFont&, TFontStyles) {
+  ++FontsMeasured;
   return {CellWidth, CellHeight, CellWidth, CellWidth};
 }
 

@@ -43,6 +43,7 @@ class RecordingCanvas : public Canvas {
 
   std::vector<Call> Calls;
   int CallCount = 0;
+  int FontsMeasured = 0;  // MeasureFont calls, never cleared
 
   void Clear() {
     Calls.clear();
