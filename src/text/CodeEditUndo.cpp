@@ -24,7 +24,7 @@ int TCodeEditUndoList::AfterGroup(int number) {
 }
 
 void TCodeEditUndoList::RecordChange(TChangeKind kind, TBufferCoord start, TBufferCoord end, std::string text,
-                                     TSelectionMode mode, std::vector<int> columnStarts) {
+                                     TSelectionMode mode, std::vector<TBufferCoord> columnStarts) {
   if (lockCount_ > 0) return;
   auto item = std::make_unique<TCodeEditUndoItem>();
   item->ChangeKind = kind;
@@ -90,7 +90,23 @@ void TCodeEditUndoList::EnforceLimit() {
   if (static_cast<int>(items_.size()) <= itemLimit_) return;
   ItemsDropped = true;
   // A deque drops its oldest items without shifting the rest.
-  while (static_cast<int>(items_.size()) > itemLimit_) items_.pop_front();
+  while (static_cast<int>(items_.size()) > itemLimit_) {
+    const int dropped = items_.front()->GroupNumber;
+    items_.pop_front();
+    ForgetDroppedGroup(dropped);
+  }
+}
+
+void TCodeEditUndoList::ForgetDroppedGroup(int group) {
+  if (SavedChangeNumber == 0) {
+    // Saved with an empty history: everything here came after the save, so
+    // what is dropped can never be undone back to the saved text.
+    SavedChangeNumber = -1;
+  } else if (SavedChangeNumber == group && (items_.empty() || items_.front()->GroupNumber != group)) {
+    // The whole saved group is gone: the saved text is now what undoing
+    // everything left gives.
+    SavedChangeNumber = 0;
+  }
 }
 
 void TCodeEditUndoList::MarkSaved(bool saved) {

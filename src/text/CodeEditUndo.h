@@ -54,10 +54,10 @@ struct TCodeEditUndoItem {
   TBufferCoord EndPos;
   std::string Text;
   int GroupNumber = 0;
-  // A column block removed line by line: the text column each line's piece
-  // came from. Tabs and double-byte characters left of the block make it
-  // differ from line to line, so one column could not put them back.
-  std::vector<int> ColumnStarts;
+  // A column block removed piece by piece: where each piece came from. Tabs
+  // and double-byte characters left of the block make the column differ
+  // from line to line, and under word wrap several pieces may share a line.
+  std::vector<TBufferCoord> ColumnStarts;
 };
 
 class TCodeEditUndoList {
@@ -70,7 +70,7 @@ class TCodeEditUndoList {
   void Assign(const TCodeEditUndoList& source);
 
   void RecordChange(TChangeKind kind, TBufferCoord start, TBufferCoord end, std::string text,
-                    TSelectionMode mode, std::vector<int> columnStarts = {});
+                    TSelectionMode mode, std::vector<TBufferCoord> columnStarts = {});
   void AppendItem(std::unique_ptr<TCodeEditUndoItem> item);
   void OpenBlock();
   void CloseBlock();
@@ -103,6 +103,8 @@ class TCodeEditUndoList {
   int NextGroupNumber() const { return nextGroupNumber_; }
   void SetNextGroupNumber(int number) { nextGroupNumber_ = number == 0 ? 1 : number; }
 
+  // Group number of the newest item at the last save; 0: saved with an empty
+  // list; -1: the saved text can no longer be reached by undo or redo.
   int SavedChangeNumber = 0;
   bool ItemsDropped = false;
   bool ReplayingRedo = false;
@@ -110,6 +112,7 @@ class TCodeEditUndoList {
 
  private:
   void EnforceLimit();
+  void ForgetDroppedGroup(int group);
   static int AfterGroup(int number);
 
   std::deque<std::unique_ptr<TCodeEditUndoItem>> items_;

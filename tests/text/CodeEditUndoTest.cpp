@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace vantrel {
 namespace {
 
@@ -120,6 +122,41 @@ TEST(UndoList, SavedStateFollowsTheNewestGroup) {
   EXPECT_EQ(list.TakeNewest()->GroupNumber, 1);
   EXPECT_EQ(list.TakeNewest(), nullptr);
   EXPECT_EQ(list.NewestKind(), ckNothing);
+}
+
+// Undo is modelled by taking items off the newest end.
+struct LimitCase {
+  const char* name;
+  int limit;
+  int beforeSave;  // items recorded, then saved
+  int afterSave;   // items recorded after the save
+  int taken;       // items undone afterwards
+  bool saved;      // IsSavedState then
+};
+
+TEST(UndoList, DroppingItemsKeepsTheSavedStateOnlyWhileReachable) {
+  const std::vector<LimitCase> cases = {
+      {"nothing dropped", 5, 0, 3, 3, true},
+      {"saved empty, a later item dropped", 5, 0, 6, 5, false},
+      {"limit 0 keeps nothing", 0, 0, 1, 0, false},
+      {"older items dropped, saved group kept", 5, 3, 4, 4, true},
+      {"saved group dropped, all later items kept", 5, 3, 5, 5, true},
+      {"saved group dropped, not undone far enough", 5, 3, 5, 4, false},
+      {"saved group and one later item dropped", 5, 3, 6, 5, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCodeEditUndoList list;
+    list.SetItemLimit(c.limit);
+    for (int i = 0; i < c.beforeSave; ++i) Record(list);
+    list.MarkSaved(true);
+    for (int i = 0; i < c.afterSave; ++i) Record(list);
+    if (c.afterSave > 0) {
+      EXPECT_FALSE(list.IsSavedState());
+    }
+    for (int i = 0; i < c.taken; ++i) ASSERT_TRUE(list.TakeNewest());
+    EXPECT_EQ(list.IsSavedState(), c.saved);
+  }
 }
 
 TEST(UndoList, AssignCopiesEverythingButTheSavedNumber) {
