@@ -2,15 +2,12 @@
 // Tested by tests/ui/CodeEditWidgetTest.cpp
 #include "app/QtCanvas.h"
 
-#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainterPath>
-#include <QRawFont>
-#include <array>
-#include <map>
-#include <memory>
-#include <tuple>
+#include <algorithm>
+#include <vector>
 
+#include "app/QtFontFace.h"
 #include "platform/CodePage.h"
 
 namespace vantrel {
@@ -19,39 +16,16 @@ namespace {
 
 QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
-// One font in one style, ready for glyph runs: the glyph of every byte of the
-// code page it was built for. Shaping each run would cost more than all the
-// rest of a repaint, and the cell grid wants explicit positions anyway.
-struct FontEntry {
-  QFont Font;
-  QRawFont Raw;
-  std::array<quint32, 256> Glyphs{};
-  std::array<bool, 256> Missing{};
-  qreal Ascent = 0;
-  int CodePage = 0;
+// The glyphs of one draw call that come from one face. Kept between calls so
+// that a repaint allocates nothing once the buffers have grown.
+struct FaceRun {
+  QList<quint32> Glyphs;
+  QList<QPointF> Positions;
 };
 
-using FontKey = std::tuple<std::string, int, bool, TFontStyles>;
-
-FontEntry& EntryFor(const TFont& font, TFontStyles style) {
-  static std::map<FontKey, std::unique_ptr<FontEntry>> cache;
-  const CodePage& cp = CodePage::Active();
-  auto& slot = cache[FontKey{font.Name, font.Size, font.FixedPitch, style}];
-  if (!slot || slot->CodePage != cp.Number()) {
-    slot = std::make_unique<FontEntry>();
-    slot->Font = QtCanvas::ToQFont(font, style);
-    slot->Raw = QRawFont::fromFont(slot->Font);
-    slot->Ascent = QFontMetricsF(slot->Font).ascent();
-    slot->CodePage = cp.Number();
-    for (int b = 0; b < 256; ++b) {
-      const char32_t code = cp.IsDoubleByte() && cp.IsLeadByte(static_cast<uint8_t>(b)) ? U'?' : cp.ToUnicode(b);
-      const QString s = QString::fromUcs4(&code, 1);
-      const QList<quint32> glyphs = slot->Raw.isValid() ? slot->Raw.glyphIndexesForString(s) : QList<quint32>{};
-      slot->Glyphs[b] = glyphs.isEmpty() ? 0 : glyphs.first();
-      slot->Missing[b] = glyphs.isEmpty() || glyphs.first() == 0;
-    }
-  }
-  return *slot;
+std::vector<FaceRun>& RunBuffers() {
+  static std::vector<FaceRun> runs;
+  return runs;
 }
 
 }  // namespace
@@ -99,16 +73,7 @@ QFont QtCanvas::ToQFont(const TFont& font, TFontStyles style) {
   return q;
 }
 
-TFontMetrics QtCanvas::Measure(const TFont& font, TFontStyles style) {
-  const QFontMetrics metrics(ToQFont(font, style));
-  TFontMetrics result;
-  result.CharWidth = metrics.horizontalAdvance(QLatin1Char('M'));
-  result.CharHeight = metrics.height();
-  // A narrow and a wide letter tell a fixed-pitch font from a proportional one.
-  result.AverageCharWidth = metrics.horizontalAdvance(QLatin1Char('i'));
-  result.MaximumCharWidth = metrics.horizontalAdvance(QLatin1Char('W'));
-  return result;
-}
+TFontMetrics QtCanvas::Measure(const TFont& font, TFontStyles style) { return QtFontFace::Metrics(font, style); }
 
 TColor QtCanvas::RgbOf(TColor color) {
   const QColor q = ToQColor(color, palette_);
@@ -135,52 +100,50 @@ void QtCanvas::DrawText(const TRect& bounds, int x, int y, std::string_view text
   if (bounds.IsEmpty()) return;
   if (back != clNone) painter_.fillRect(ToQRect(bounds), ToQColor(back, palette_));
   if (text.empty()) return;
-  FontEntry& entry = EntryFor(font, style);
+  QtFontFace& face = QtFontFace::For(font, style);
   const CodePage& cp = CodePage::Active();
+  const bool doubleByte = cp.IsDoubleByte();
+  const qreal baseline = y + face.Ascent();
+  // Glyphs go to explicit positions, one cell a byte: shaping each run would
+  // cost more than all the rest of a repaint, and the grid wants the cells.
+  std::vector<FaceRun>& runs = RunBuffers();
+  size_t i = 0;
+  while (i < text.size()) {
+    const uint8_t byte = static_cast<uint8_t>(text[i]);
+    const bool pair = doubleByte && cp.IsLeadByte(byte) && i + 1 < text.size();
+    const QtFontFace::Glyph& glyph =
+        pair ? face.OfPair(byte, static_cast<uint8_t>(text[i + 1])) : face.OfByte(byte);
+    qreal left = x + static_cast<qreal>(i) * cellWidth;
+    // A double-byte character is centred on its two cells.
+    if (pair) left += std::max<qreal>(0, (2 * cellWidth - glyph.Advance) / 2);
+    if (runs.size() <= static_cast<size_t>(glyph.Face)) runs.resize(glyph.Face + 1);
+    runs[glyph.Face].Glyphs.push_back(glyph.Index);
+    runs[glyph.Face].Positions.push_back(QPointF(left, baseline));
+    i += pair ? 2 : 1;
+  }
   painter_.setClipRect(ToQRect(bounds));
   painter_.setPen(ToQColor(fore, palette_));
-  const qreal baseline = y + entry.Ascent;
-  bool slowPath = !entry.Raw.isValid();
-  for (char c : text) slowPath = slowPath || entry.Missing[static_cast<uint8_t>(c)];
-  if (!slowPath) {
-    QList<quint32> glyphs;
-    QList<QPointF> positions;
-    glyphs.reserve(static_cast<qsizetype>(text.size()));
-    positions.reserve(static_cast<qsizetype>(text.size()));
-    for (size_t i = 0; i < text.size(); ++i) {
-      glyphs.push_back(entry.Glyphs[static_cast<uint8_t>(text[i])]);
-      positions.push_back(QPointF(x + static_cast<qreal>(i) * cellWidth, baseline));
+  for (size_t f = 0; f < runs.size(); ++f) {
+    FaceRun& run = runs[f];
+    if (run.Glyphs.isEmpty()) continue;
+    {
+      QGlyphRun glyphs;
+      glyphs.setRawFont(face.Faces()[f]);
+      glyphs.setGlyphIndexes(run.Glyphs);
+      glyphs.setPositions(run.Positions);
+      glyphs.setUnderline(style & fsUnderline);
+      glyphs.setStrikeOut(style & fsStrikeOut);
+      painter_.drawGlyphRun(QPointF(0, 0), glyphs);
     }
-    QGlyphRun run;
-    run.setRawFont(entry.Raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    run.setUnderline(style & fsUnderline);
-    run.setStrikeOut(style & fsStrikeOut);
-    painter_.drawGlyphRun(QPointF(0, 0), run);
-  } else {
-    // Double-byte characters and glyphs the font lacks (drawn with a
-    // fallback font): one character per cell, two cells for a pair.
-    painter_.setFont(entry.Font);
-    size_t i = 0;
-    while (i < text.size()) {
-      const size_t length = cp.IsLeadByte(static_cast<uint8_t>(text[i])) && i + 1 < text.size() ? 2 : 1;
-      const std::u32string code = cp.Decode(text.substr(i, length));
-      painter_.drawText(QPointF(x + static_cast<qreal>(i) * cellWidth, baseline),
-                        QString::fromUcs4(code.data(), static_cast<qsizetype>(code.size())));
-      i += length;
-    }
+    // The run above has let go of the lists: clearing keeps their capacity.
+    run.Glyphs.clear();
+    run.Positions.clear();
   }
   painter_.setClipping(false);
 }
 
 int QtCanvas::CharExtent(const TFont& font, TFontStyles style, unsigned char ch) {
-  FontEntry& entry = EntryFor(font, style);
-  const QFontMetrics metrics(entry.Font);
-  const char32_t code = CodePage::Active().ToUnicode(ch);
-  const QString s = QString::fromUcs4(&code, 1);
-  const int right = metrics.rightBearing(s.at(0));
-  return metrics.horizontalAdvance(s) - std::min(right, 0);
+  return QtFontFace::For(font, style).Extent(ch);
 }
 
 TPoint QtCanvas::ImageSize(const TCanvasImage& image) {

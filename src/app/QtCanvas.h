@@ -1,6 +1,7 @@
 // The drawing surface over a QPainter: byte text through the active code page
-// on a fixed cell grid (glyph runs with explicit positions, no shaping),
-// fills, lines and the editor's small built-in images.
+// on a fixed cell grid (glyph runs with explicit positions, no shaping; a
+// double-byte character one glyph over two cells), fills, lines and the
+// editor's small built-in images.
 // Tested by tests/ui/CodeEditWidgetTest.cpp
 #pragma once
 

@@ -13,7 +13,9 @@
 #include "app/CodeEditWidget.h"
 #include "app/QtCanvas.h"
 #include "app/QtClipboard.h"
+#include "app/QtFontFace.h"
 #include "highlight/HighlighterCpp.h"
+#include "platform/CodePage.h"
 
 using namespace vantrel;
 
@@ -30,6 +32,9 @@ class CodeEditWidgetTest : public QObject {
   void ResizeChangesWindowMetrics();
   void PaintsTextGutterAndRightEdge();
   void PaintErrorsAreReportedNotThrown();
+  void DoubleBytePairsDrawAsOneGlyph_data();
+  void DoubleBytePairsDrawAsOneGlyph();
+  void ARepaintLooksUpNoFont();
   void FullWindowRepaintTime();
 };
 
@@ -216,6 +221,79 @@ void CodeEditWidgetTest::PaintErrorsAreReportedNotThrown() {
   QCOMPARE(errors.first(), QString("The highlighter seems to be in an infinite loop"));
   highlighter.stuck = false;
   widget.Editor().SetHighlighter(nullptr);
+}
+
+namespace {
+
+// Switches the active code page for one scope.
+struct CodePageScope {
+  explicit CodePageScope(int number) : previous(CodePage::Active().Number()) { CodePage::SetActive(number); }
+  ~CodePageScope() { CodePage::SetActive(previous); }
+  int previous;
+};
+
+}  // namespace
+
+void CodeEditWidgetTest::DoubleBytePairsDrawAsOneGlyph_data() {
+  QTest::addColumn<QByteArray>("pair");  // GBK
+  QTest::addColumn<uint>("code");
+  QTest::newRow("CJK ideograph") << QByteArray("\xD6\xD0") << uint(0x4E2D);
+  QTest::newRow("another ideograph") << QByteArray("\xCE\xC4") << uint(0x6587);
+  QTest::newRow("full-width letter") << QByteArray("\xA3\xC1") << uint(0xFF21);
+}
+
+void CodeEditWidgetTest::DoubleBytePairsDrawAsOneGlyph() {
+  QFETCH(QByteArray, pair);
+  QFETCH(uint, code);
+  CodePageScope gbk(936);
+  TFont font;
+  font.Name = "Courier New";
+  font.Size = 10;
+  QtFontFace& face = QtFontFace::For(font, 0);
+  const QtFontFace::Glyph& glyph = face.OfPair(uint8_t(pair[0]), uint8_t(pair[1]));
+  QVERIFY(glyph.Index != 0);
+  QVERIFY2(face.Faces()[glyph.Face].supportsCharacter(char32_t(code)), "the glyph comes from a face that has it");
+
+  // On screen the pair's two cells differ from two question marks.
+  CodeEditWidget widget;
+  widget.resize(400, 200);
+  widget.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&widget));
+  TCodeEdit& edit = widget.Editor();
+  edit.SetText((pair + "\n??\n").toStdString());
+  widget.viewport()->repaint();
+  const QImage image = widget.viewport()->grab().toImage();
+  const int left = edit.TextOriginX();
+  const QRect cells(left, 0, 2 * edit.CharWidth(), edit.LineHeight());
+  const QImage drawn = image.copy(cells);
+  const QImage marks = image.copy(cells.translated(0, edit.LineHeight()));
+  QVERIFY2(drawn != marks, "the pair is drawn as its character, not as two question marks");
+  auto inkIn = [&](int from, int to) {
+    for (int x = from; x < to; ++x) {
+      if (ColumnHas(drawn, x, 0, drawn.height(), QColor(Qt::black))) return true;
+    }
+    return false;
+  };
+  QVERIFY2(inkIn(0, drawn.width()), "the character has ink");
+}
+
+void CodeEditWidgetTest::ARepaintLooksUpNoFont() {
+  TCppHighlighter cpp;  // bold keywords, italic comments
+  CodeEditWidget widget;
+  widget.resize(600, 300);
+  widget.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&widget));
+  TCodeEdit& edit = widget.Editor();
+  edit.SetHighlighter(&cpp);
+  edit.SetText("int main() { return 0; }  // done\n");
+  edit.Gutter().SetShowLineNumbers(true);
+  edit.SetWordWrap(true);
+  widget.viewport()->repaint();
+  const int64_t before = QtFontFace::LookUps();
+  widget.viewport()->repaint();
+  widget.viewport()->repaint();
+  QCOMPARE(QtFontFace::LookUps(), before);
+  edit.SetHighlighter(nullptr);
 }
 
 void CodeEditWidgetTest::FullWindowRepaintTime() {
