@@ -248,8 +248,8 @@ void TForm1::FormCreate() {
   s.Top = y();
   s.Width = width();
   s.Height = height();
-  if (!ReadSettings(settingsPath_, s, QApplication::font().family())) return;
-  EditorFontName = s.FontName;
+  if (!ReadSettings(settingsPath_, s, FixedPitchFamily())) return;
+  EditorFontName = EditorFontFamily(s.FontName);
   EditorFontSize = s.FontSize;
   setGeometry(s.Left, s.Top, s.Width, s.Height);
   move(s.Left, s.Top);

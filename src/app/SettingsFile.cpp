@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -51,6 +53,18 @@ bool ReadSettings(const QString& path, TAppSettings& s, const QString& defaultFo
   s.RightEdge = ReadBool(ini, "RightEdge", true);
   ini.endGroup();
   return true;
+}
+
+QString FixedPitchFamily() { return QFontDatabase::systemFont(QFontDatabase::FixedFont).family(); }
+
+QString EditorFontFamily(const QString& storedName) {
+  if (storedName.trimmed().isEmpty()) return FixedPitchFamily();
+  if (QFontDatabase::hasFamily(storedName)) return storedName;
+  // Not installed: the font system substitutes another face. An alias of a
+  // fixed-pitch face still fits the cell grid; a fallback to the proportional
+  // default would draw every line with wide gaps.
+  if (QFontInfo(QFont(storedName)).fixedPitch()) return storedName;
+  return FixedPitchFamily();
 }
 
 bool WriteSettings(const QString& path, const TAppSettings& s) {

@@ -36,6 +36,15 @@ QString SettingsFilePath();
 // to the platform's default font (name, size 8) as a fresh font object has.
 bool ReadSettings(const QString& path, TAppSettings& settings, const QString& defaultFontName);
 
+// The desktop's fixed-pitch font family.
+QString FixedPitchFamily();
+
+// The family the editor is given for a stored font name: the name itself when
+// the font is installed or stands for a fixed-pitch face (as Courier New does
+// for Liberation Mono); the desktop's fixed-pitch font when the name is empty
+// or would fall back to a proportional face.
+QString EditorFontFamily(const QString& storedName);
+
 // Writes every key; when maximized only MAX=1 of the position group, so the
 // normal bounds stay for the next start. Never throws; false on failure.
 bool WriteSettings(const QString& path, const TAppSettings& settings);

@@ -1,5 +1,6 @@
 // Settings file: defaults, the maximized rule, and where the file lives.
 #include <QFile>
+#include <QFontInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -35,6 +36,44 @@ class SettingsFileTest : public QObject {
     QCOMPARE(s.FontSize, 8);
     QVERIFY(s.LineNum);
     QCOMPARE(s.Width, 640);
+  }
+
+  // The editor's family from what the file holds: a proportional fallback
+  // would draw every line with gaps on the cell grid.
+  void editorFontFamily_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QString>("family");  // empty: the desktop's fixed-pitch font
+    QTest::addColumn<int>("size");
+    QTest::newRow("no [Font] section") << QByteArray("[Options]\nWordWrap=1\n") << QString() << 8;
+    QTest::newRow("empty name") << QByteArray("[Font]\nName=\nSize=12\n") << QString() << 12;
+    QTest::newRow("not installed") << QByteArray("[Font]\nName=No Such Font Xyz\nSize=11\n") << QString() << 11;
+    QTest::newRow("installed fixed") << QByteArray("[Font]\nName=Liberation Mono\n") << "Liberation Mono" << 8;
+    QTest::newRow("alias of a fixed face") << QByteArray("[Font]\nName=Courier New\nSize=10\n") << "Courier New"
+                                           << 10;
+    QTest::newRow("installed proportional: the user's pick") << QByteArray("[Font]\nName=DejaVu Sans\n")
+                                                             << "DejaVu Sans" << 8;
+  }
+
+  void editorFontFamily() {
+    QFETCH(QByteArray, ini);
+    QFETCH(QString, family);
+    QFETCH(int, size);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("v.ini");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ini);
+    file.close();
+    TAppSettings s;
+    QVERIFY(ReadSettings(path, s, FixedPitchFamily()));
+    const QString chosen = EditorFontFamily(s.FontName);
+    QCOMPARE(s.FontSize, size);
+    if (family.isEmpty()) {
+      QCOMPARE(chosen, FixedPitchFamily());
+      QVERIFY(QFontInfo(QFont(chosen)).fixedPitch());
+    } else {
+      QCOMPARE(chosen, family);
+    }
   }
 
   void roundTripAndMaximizedKeepsTheNormalBounds() {
