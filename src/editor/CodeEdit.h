@@ -157,9 +157,9 @@ class TCustomCodeEdit {
     ReplaceSelectionInMode(effectiveSelectionMode_, text, true);
   }
   // Returns the number of lines the insertion added.
-  // columnStarts: for a column block, each line's own text column.
+  // columnStarts: for a column block, where each piece goes, byte for byte.
   int ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo,
-                             const std::vector<int>* columnStarts = nullptr);
+                             const std::vector<TBufferCoord>* columnStarts = nullptr);
   int SelectionStart() const { return PositionToIndex(AnchorStart()); }
   void SetSelectionStart(int index);
   int SelectionLength() const;
@@ -168,6 +168,29 @@ class TCustomCodeEdit {
   // Caret and both anchors at once, exactly where given (within the
   // buffer); the active selection mode is kept.
   void PlaceCaretAndBlock(TBufferCoord caret, TBufferCoord blockBegin, TBufferCoord blockEnd);
+
+  // ---- Column blocks: the one rule for where a block lies on each row,
+  // used by reading, deleting, inserting, case change, indentation and undo.
+  // A column block is a span of display columns on a span of display rows;
+  // under word wrap each covered row contributes its own segment, taken from
+  // the line through the row's first cell.
+  struct TColumnBlock {
+    int Left;  // display columns, Left <= Right (Right exclusive)
+    int Right;
+    int FirstRow;
+    int LastRow;
+  };
+  // One covered row: bytes [First, Last) of line Line, and Fill, the width
+  // of the block beyond the end of the line (read as blanks).
+  struct TColumnPiece {
+    int Line;
+    int First;
+    int Last;
+    int Fill;
+  };
+  TColumnBlock ColumnBlock(TBufferCoord begin, TBufferCoord end) const;
+  TColumnPiece ColumnPiece(int row, int left, int right) const;
+  std::vector<TColumnPiece> ColumnPieces(const TColumnBlock& block) const;
 
   // ---- Coordinates.
   TDisplayPos BufferToDisplay(TBufferCoord position) const;
@@ -478,21 +501,16 @@ class TCustomCodeEdit {
   // blanks may take those before the caret.
   TBufferCoord NormalInsertStart(std::string_view text, std::string& replaced) const;
 
-  // Selection replacement parts.
-  struct TColumnBounds {
-    int Left;   // display columns, Left <= Right
-    int Right;
-  };
-  TColumnBounds ColumnBounds(TBufferCoord begin, TBufferCoord end) const;
-  // Text columns [first, second) of one line inside a column block.
-  std::pair<int, int> ColumnSpan(std::string_view line, TColumnBounds bounds) const;
-  // For a column selection, the text column where each of its lines starts.
-  std::vector<int> SelectionColumnStarts() const;
+  // For a column selection, where each of its pieces starts, byte for byte.
+  std::vector<TBufferCoord> SelectionColumnStarts() const;
+  // The caret's display column within its whole line, wrapped or not: what
+  // indentation is measured in.
+  int CaretLineColumn() const { return ExpandedColumn(LineText(caretY_), caretX_); }
   void DeleteSelection(TBufferCoord blockBegin, TBufferCoord blockEnd);
   int InsertNormal(std::string_view text);
-  // Inserts the pieces of a column block at the caret column, or with
-  // starts, at each line's own text column.
-  int InsertColumn(std::string_view text, bool addToUndo, const std::vector<int>* starts = nullptr);
+  // Inserts the pieces of a column block on the rows from the caret down at
+  // the caret's display column, or with starts (one per piece), exactly there.
+  int InsertColumn(std::string_view text, bool addToUndo, const std::vector<TBufferCoord>* starts = nullptr);
   int InsertLines(std::string_view text);
   void SetCaretYField(int y);
 

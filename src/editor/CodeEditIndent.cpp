@@ -33,6 +33,23 @@ size_t RemovablePrefix(std::string_view text, int tabWidth) {
   return spaces;
 }
 
+// Where block indentation works on each line: column 1, or in column mode
+// where the block's left edge first crosses the line.
+std::vector<TBufferCoord> BlockLineStarts(const TCustomCodeEdit& edit, int first, int last, bool columnMode) {
+  std::vector<TBufferCoord> starts;
+  starts.reserve(static_cast<size_t>(last - first + 1));
+  for (int y = first; y <= last; ++y) starts.push_back({1, y});
+  if (!columnMode) return starts;
+  std::vector<bool> found(starts.size(), false);
+  for (const auto& piece : edit.ColumnPieces(edit.ColumnBlock(edit.AnchorStart(), edit.AnchorEnd()))) {
+    const int i = piece.Line - first;
+    if (i < 0 || i >= static_cast<int>(starts.size()) || found[static_cast<size_t>(i)]) continue;
+    found[static_cast<size_t>(i)] = true;
+    starts[static_cast<size_t>(i)].X = piece.First;
+  }
+  return starts;
+}
+
 }  // namespace
 
 void TCustomCodeEdit::TabCommand() {
@@ -57,7 +74,7 @@ void TCustomCodeEdit::TabCommand() {
   int smartWidth = 0;
   int smartTarget = 0;  // screen column the smart width reaches in that line
   if (HasOption(eoSmartTabs) && caretY_ > 1) {
-    const int column = CaretDisplayColumn();
+    const int column = CaretLineColumn();
     for (int y = caretY_ - 1; y >= 1; --y) {
       std::string_view above = LineText(y);
       const int x = BufferColumn(above, column);
@@ -86,13 +103,13 @@ void TCustomCodeEdit::TabCommand() {
       newX = caret.X + width;
     } else if (HasOption(eoTrimTrailingSpaces) && caret.X > length) {
       // Blanks past the end would be trimmed at once: just move.
-      const int column = CaretDisplayColumn();
+      const int column = CaretLineColumn();
       newX = caret.X + (smartWidth > 0 ? smartWidth : tabWidth_ - (column - 1) % tabWidth_);
     } else {
       bool textBefore = false;
       for (int i = 0; i < std::min(caret.X - 1, length); ++i) textBefore = textBefore || !IsBlank(line[i]);
       if (smartWidth > 0 && !textBefore) {
-        const int column = CaretDisplayColumn();
+        const int column = CaretLineColumn();
         const int target = std::max(smartTarget, column);
         int at = column;
         const int nextStop = ((at - 1) / tabWidth_ + 1) * tabWidth_ + 1;
@@ -199,16 +216,16 @@ void TCustomCodeEdit::IndentBlock() {
     if (y > first) text.append(kLineBreak);
     text.append(unit);
   }
-  const int column = mode == smColumn ? std::min(oldStart.X, oldEnd.X) : 1;
+  const std::vector<TBufferCoord> starts = BlockLineStarts(*this, first, last, mode == smColumn);
   const bool endsAtColumnOne = AnchorEnd().X == 1;
   undoList_->OpenBlock();
   try {
     SetEffectiveSelectionMode(smColumn);
-    PlaceCaretAndBlock({column, first}, {column, first}, {column, first});
-    ReplaceSelectionInMode(smColumn, text, true);
+    PlaceCaretAndBlock(starts.front(), starts.front(), starts.front());
+    ReplaceSelectionInMode(smColumn, text, true, &starts);
     SetEffectiveSelectionMode(mode);
     auto shifted = [&](TBufferCoord p) {
-      if (p.Y < first || p.Y > last || p.X < column) return p;
+      if (p.Y < first || p.Y > last || p.X < starts[static_cast<size_t>(p.Y - first)].X) return p;
       if (p.X == 1 && endsAtColumnOne && p == std::max(oldStart, oldEnd)) return p;
       return TBufferCoord{p.X + unitLength, p.Y};
     };
@@ -240,12 +257,12 @@ void TCustomCodeEdit::UnindentBlock() {
   int first;
   int last;
   BlockLines(begin, end, first, last);
-  const int column = mode == smColumn ? std::min(rawStart.X, rawEnd.X) : 1;
+  const std::vector<TBufferCoord> starts = BlockLineStarts(*this, first, last, mode == smColumn);
   std::vector<size_t> cuts;
   bool any = false;
-  for (int y = first; y <= last; ++y) {
-    std::string_view line = LineText(y);
-    const size_t from = std::min(static_cast<size_t>(column - 1), line.size());
+  for (const TBufferCoord start : starts) {
+    std::string_view line = LineText(start.Y);
+    const size_t from = std::min(static_cast<size_t>(start.X - 1), line.size());
     cuts.push_back(RemovablePrefix(line.substr(from), tabWidth_));
     any = any || cuts.back() > 0;
   }
@@ -256,10 +273,11 @@ void TCustomCodeEdit::UnindentBlock() {
     for (int y = first; y <= last; ++y) {
       std::string line(LineText(y));
       const size_t cut = cuts[static_cast<size_t>(y - first)];
+      const size_t from = static_cast<size_t>(starts[static_cast<size_t>(y - first)].X - 1);
       if (y > first) removed.append(kLineBreak);
       if (cut > 0) {
-        removed.append(line, static_cast<size_t>(column - 1), cut);
-        line.erase(static_cast<size_t>(column - 1), cut);
+        removed.append(line, from, cut);
+        line.erase(from, cut);
         StoreLine(y - 1, line);
       }
     }
@@ -268,7 +286,7 @@ void TCustomCodeEdit::UnindentBlock() {
     throw;
   }
   lines_->EndUpdate();
-  undoList_->RecordChange(ckUnindented, begin, end, std::move(removed), mode);
+  undoList_->RecordChange(ckUnindented, begin, end, std::move(removed), mode, starts);
   SetEffectiveSelectionMode(mode);
   if (mode == smColumn) {
     PlaceCaretAndBlock(caret, rawStart, rawEnd);

@@ -76,17 +76,16 @@ std::string TCustomCodeEdit::SelectedText() const {
       break;
     }
     case smColumn: {
-      const TColumnBounds bounds = ColumnBounds(begin, end);
       const bool trim = HasOption(eoTrimTrailingSpaces);
-      result.reserve(static_cast<size_t>(end.Y - begin.Y + 1) *
-                     static_cast<size_t>(bounds.Right - bounds.Left + 2));
-      for (int y = begin.Y; y <= end.Y; ++y) {
-        std::string_view line = LineText(y);
-        const auto [x1, x2] = ColumnSpan(line, bounds);
-        std::string_view piece = Slice(line, x1, x2);
-        result.append(piece);
-        if (!trim) result.append(static_cast<size_t>(x2 - x1) - piece.size(), ' ');
-        if (y < end.Y) result.append(kLineBreak);
+      const std::vector<TColumnPiece> pieces = ColumnPieces(ColumnBlock(begin, end));
+      size_t size = 0;
+      for (const TColumnPiece& piece : pieces) size += static_cast<size_t>(piece.Last - piece.First + piece.Fill) + 2;
+      result.reserve(size);
+      for (size_t i = 0; i < pieces.size(); ++i) {
+        const TColumnPiece& piece = pieces[i];
+        if (i > 0) result.append(kLineBreak);
+        result.append(Slice(LineText(piece.Line), piece.First, piece.Last));
+        if (!trim) result.append(static_cast<size_t>(piece.Fill), ' ');
       }
       break;
     }
@@ -94,25 +93,49 @@ std::string TCustomCodeEdit::SelectedText() const {
   return result;
 }
 
-TCustomCodeEdit::TColumnBounds TCustomCodeEdit::ColumnBounds(TBufferCoord begin, TBufferCoord end) const {
+// ---------------------------------------------------------------- column blocks
+
+TCustomCodeEdit::TColumnBlock TCustomCodeEdit::ColumnBlock(TBufferCoord begin, TBufferCoord end) const {
   const TDisplayPos a = BufferToDisplay(begin);
   const TDisplayPos b = BufferToDisplay(end);
-  return {std::min(a.Column, b.Column), std::max(a.Column, b.Column)};
+  return {std::min(a.Column, b.Column), std::max(a.Column, b.Column), std::min(a.Row, b.Row),
+          std::max(a.Row, b.Row)};
 }
 
-std::pair<int, int> TCustomCodeEdit::ColumnSpan(std::string_view line, TColumnBounds bounds) const {
-  const int x1 = BufferColumn(line, bounds.Left);
-  return {x1, std::max(BufferColumn(line, bounds.Right), x1)};
+TCustomCodeEdit::TColumnPiece TCustomCodeEdit::ColumnPiece(int row, int left, int right) const {
+  int line = row;
+  int rowStart = 1;       // the row's first cell in its line
+  int rowEnd = INT_MAX;   // one past its last cell, unless it ends the line
+  if (wordWrapPlugin_ && row >= 1) {
+    line = wordWrapPlugin_->DisplayToBuffer({1, row}).Row;
+    const int rows = LineCount() == 0 ? 0 : wordWrapPlugin_->TotalRows();
+    if (row <= rows) {
+      rowStart = wordWrapPlugin_->DisplayToBuffer({1, row}).Column;
+      const bool endsLine = row == rows || wordWrapPlugin_->DisplayToBuffer({1, row + 1}).Row != line;
+      if (!endsLine) rowEnd = rowStart + wordWrapPlugin_->RowCellCount(row);
+    }
+  }
+  std::string_view text = LineText(line);
+  const int lineEnd = static_cast<int>(text.size()) + 1;
+  const int first = BufferColumn(text, std::min(rowStart + left - 1, rowEnd));
+  const int last = std::max(BufferColumn(text, std::min(rowStart + right - 1, rowEnd)), first);
+  const int fill = (last - first) - (std::min(last, lineEnd) - std::min(first, lineEnd));
+  return {line, first, last, fill};
 }
 
-std::vector<int> TCustomCodeEdit::SelectionColumnStarts() const {
-  std::vector<int> starts;
+std::vector<TCustomCodeEdit::TColumnPiece> TCustomCodeEdit::ColumnPieces(const TColumnBlock& block) const {
+  std::vector<TColumnPiece> pieces;
+  pieces.reserve(static_cast<size_t>(std::max(block.LastRow - block.FirstRow + 1, 0)));
+  for (int row = block.FirstRow; row <= block.LastRow; ++row) pieces.push_back(ColumnPiece(row, block.Left, block.Right));
+  return pieces;
+}
+
+std::vector<TBufferCoord> TCustomCodeEdit::SelectionColumnStarts() const {
+  std::vector<TBufferCoord> starts;
   if (!HasSelection() || effectiveSelectionMode_ != smColumn) return starts;
-  const TBufferCoord begin = AnchorStart();
-  const TBufferCoord end = AnchorEnd();
-  const TColumnBounds bounds = ColumnBounds(begin, end);
-  starts.reserve(static_cast<size_t>(end.Y - begin.Y + 1));
-  for (int y = begin.Y; y <= end.Y; ++y) starts.push_back(ColumnSpan(LineText(y), bounds).first);
+  for (const TColumnPiece& piece : ColumnPieces(ColumnBlock(AnchorStart(), AnchorEnd()))) {
+    starts.push_back({piece.First, piece.Line});
+  }
   return starts;
 }
 
@@ -126,7 +149,7 @@ int TCustomCodeEdit::SelectionLength() const {
 void TCustomCodeEdit::SetSelectedText(std::string_view text) { ReplaceSelectionRecorded(text); }
 
 int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_view text, bool addToUndo,
-                                            const std::vector<int>* columnStarts) {
+                                            const std::vector<TBufferCoord>* columnStarts) {
   const std::string value(text);
   int added = 0;
   lines_->BeginUpdate();
@@ -222,19 +245,21 @@ void TCustomCodeEdit::DeleteSelection(TBufferCoord begin, TBufferCoord end) {
       break;
     }
     case smColumn: {
-      // Columns are taken on screen and converted per line, as reading does,
-      // so that what is removed is exactly what SelectedText returned.
-      const TColumnBounds bounds = ColumnBounds(begin, end);
-      for (int y = begin.Y; y <= end.Y && y <= count; ++y) {
-        std::string line(LineText(y));
-        const auto [x1, x2] = ColumnSpan(line, bounds);
+      // Exactly what SelectedText returned goes. All pieces are found before
+      // any is removed, as removing re-wraps the rows; from the bottom up,
+      // so that pieces sharing a line keep their places.
+      const std::vector<TColumnPiece> pieces = ColumnPieces(ColumnBlock(begin, end));
+      for (auto piece = pieces.rbegin(); piece != pieces.rend(); ++piece) {
+        if (piece->Line < 1 || piece->Line > count) continue;
+        std::string line(LineText(piece->Line));
         const int length = static_cast<int>(line.size());
-        if (x1 <= length) {
-          line.erase(static_cast<size_t>(x1 - 1), static_cast<size_t>(std::min(x2, length + 1) - x1));
-          lines_->Put(y - 1, line);
+        const int last = std::min(piece->Last, length + 1);
+        if (piece->First < last) {
+          line.erase(static_cast<size_t>(piece->First - 1), static_cast<size_t>(last - piece->First));
+          lines_->Put(piece->Line - 1, line);
         }
       }
-      caret = {ColumnSpan(LineText(begin.Y), bounds).first, begin.Y};
+      if (!pieces.empty()) caret = {pieces.front().First, pieces.front().Line};
       break;
     }
   }
@@ -261,7 +286,7 @@ int TCustomCodeEdit::InsertNormal(std::string_view text) {
     if (HasOption(eoTabsToSpaces) || HasNonBlank(left)) {
       left.append(static_cast<size_t>(caretX_ - 1 - length), ' ');
     } else {
-      left = MakeIndent(CaretDisplayColumn() - 1);
+      left = MakeIndent(CaretLineColumn() - 1);
     }
   }
   const std::string right(Slice(line, caretX_, INT_MAX));
@@ -302,56 +327,61 @@ int TCustomCodeEdit::InsertNormal(std::string_view text) {
   return static_cast<int>(pieces.size()) - 1;
 }
 
-int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo, const std::vector<int>* starts) {
+int TCustomCodeEdit::InsertColumn(std::string_view text, bool addToUndo, const std::vector<TBufferCoord>* starts) {
   const std::vector<std::string_view> pieces = SplitAtLineBreaks(text);
+  if (starts && starts->size() != pieces.size()) starts = nullptr;
+  std::vector<TBufferCoord> targets;
+  if (starts) {
+    targets = *starts;
+  } else {
+    // The rows from the caret's down, at its display column: the same rule
+    // as reading a block, so that a pasted block reads back as it was.
+    const TDisplayPos caret = CaretDisplayPos();
+    targets.reserve(pieces.size());
+    for (size_t i = 0; i < pieces.size(); ++i) {
+      const TColumnPiece at = ColumnPiece(caret.Row + static_cast<int>(i), caret.Column, caret.Column);
+      targets.push_back({at.First, at.Line});
+    }
+  }
   int appended = 0;
-  int insertX = caretX_;
   for (size_t i = 0; i < pieces.size(); ++i) {
     std::string_view piece = pieces[i];
-    if (starts && i < starts->size()) insertX = (*starts)[i];
-    int recordX = insertX;
-    int at = insertX;  // where the piece went in
-    if (!piece.empty()) {
-      if (caretY_ > LineCount()) {
-        // Past the end: fill any gap so that the piece lands on the caret line.
-        // Past the end every line up to the caret line is appended, so that
-        // pieces after empty ones still land on their own line.
-        while (LineCount() < caretY_) {
-          if (addToUndo && LineCount() > 0) {
-            const TBufferCoord endOfPrevious{static_cast<int>(LineText(LineCount()).size()) + 1, LineCount()};
-            undoList_->RecordChange(ckLineSplit, endOfPrevious, endOfPrevious, {}, smNormal);
-          }
-          std::string line;
-          if (LineCount() == caretY_ - 1) {
-            recordX = 1;  // the whole new line, filling included
-            line.assign(static_cast<size_t>(insertX - 1), ' ');
-            line.append(piece);
-          }
-          StoreLine(LineCount(), line);
-          ++appended;
-        }
-      } else {
-        std::string line(LineText(caretY_));
-        if (static_cast<int>(line.size()) < at - 1) {
-          // The filling is recorded with the piece, so that undo removes it.
-          recordX = static_cast<int>(line.size()) + 1;
-          line.append(static_cast<size_t>(at - 1) - line.size(), ' ');
-        } else if (!starts && IsTrailByte(line, at)) {
-          // Never into the middle of a double-byte character; given starts
-          // are where pieces were taken from, byte for byte.
-          recordX = ++at;
-        }
-        line.insert(static_cast<size_t>(at - 1), piece);
-        StoreLine(caretY_ - 1, line);
+    const TBufferCoord at = targets[i];
+    if (piece.empty()) continue;
+    // Past the end every line up to the piece's is appended, also those of
+    // empty pieces before it, so that every piece lands on its own line.
+    while (LineCount() < at.Y) {
+      if (addToUndo && LineCount() > 0) {
+        const TBufferCoord endOfPrevious{static_cast<int>(LineText(LineCount()).size()) + 1, LineCount()};
+        undoList_->RecordChange(ckLineSplit, endOfPrevious, endOfPrevious, {}, smNormal);
       }
-      if (addToUndo) {
-        undoList_->RecordChange(ckPasted, {recordX, caretY_}, {at + static_cast<int>(piece.size()), caretY_}, {},
-                                effectiveSelectionMode_);
+      StoreLine(LineCount(), "");
+      ++appended;
+    }
+    std::string line(LineText(at.Y));
+    const size_t oldSize = line.size();
+    int recordX = at.X;
+    if (static_cast<int>(line.size()) < at.X - 1) {
+      // The filling is recorded with the piece, so that undo removes it.
+      recordX = static_cast<int>(line.size()) + 1;
+      line.append(static_cast<size_t>(at.X - 1) - line.size(), ' ');
+    }
+    line.insert(static_cast<size_t>(at.X - 1), piece);
+    // Later pieces of the same line (wrapped rows) move with what went in.
+    if (!starts) {
+      const int growth = static_cast<int>(line.size() - oldSize);
+      for (size_t j = i + 1; j < targets.size(); ++j) {
+        if (targets[j].Y == at.Y) targets[j].X += growth;
       }
     }
-    if (i + 1 < pieces.size()) SetCaretYField(caretY_ + 1);
+    StoreLine(at.Y - 1, line);
+    if (addToUndo) {
+      undoList_->RecordChange(ckPasted, {recordX, at.Y}, {at.X + static_cast<int>(piece.size()), at.Y}, {},
+                              effectiveSelectionMode_);
+    }
   }
-  caretX_ = insertX + static_cast<int>(pieces.back().size());
+  SetCaretYField(targets.back().Y);
+  caretX_ = targets.back().X + static_cast<int>(pieces.back().size());
   StatusChanged(scCaretX);
   return appended;
 }

@@ -136,8 +136,10 @@ void TCustomCodeEdit::DeleteSelectionRecorded() {
 void TCustomCodeEdit::ReplaceSelectionRecorded(std::string_view text) {
   const std::string value(text);  // the text may be a view of our own lines
   UndoBlock block(*undoList_);
+  std::vector<TBufferCoord> columnStarts;
   if (HasSelection()) {
     const TSelectionMode mode = effectiveSelectionMode_;
+    columnStarts = SelectionColumnStarts();
     RemoveSelectionRecorded(ckRemovedSelection, *undoList_);
     SetEffectiveSelectionMode(mode);
   } else {
@@ -158,7 +160,10 @@ void TCustomCodeEdit::ReplaceSelectionRecorded(std::string_view text) {
       InsertLinesRecorded(value);
       undoList_->RecordChange(ckInserted, start, CaretPos(), {}, smLine);
     } else {
-      ReplaceSelectionInMode(mode, value, true);  // column pieces record themselves
+      // A text of the block's shape (a case change) goes back where the
+      // block was, byte for byte, though removing it may have re-wrapped
+      // the rows. Column pieces record themselves.
+      ReplaceSelectionInMode(mode, value, true, &columnStarts);
     }
   }
 }

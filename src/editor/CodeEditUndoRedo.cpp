@@ -73,7 +73,7 @@ void TCustomCodeEdit::RemoveSelectionRecorded(TChangeKind kind, TCodeEditUndoLis
   const TBufferCoord end = anchorEnd_;
   const TSelectionMode mode = effectiveSelectionMode_;
   std::string text = SelectedTextForUndo();
-  std::vector<int> starts = SelectionColumnStarts();
+  std::vector<TBufferCoord> starts = SelectionColumnStarts();
   ReplaceSelectionInMode(mode, {}, false);
   list.RecordChange(kind, start, end, std::move(text), mode, std::move(starts));
 }
@@ -227,13 +227,12 @@ void TCustomCodeEdit::RevertItem(const TCodeEditUndoItem& item) {
           break;
         case ckUnindented: {
           const TBufferCoord at{mode == smColumn ? std::min(start.X, end.X) : 1, std::min(start.Y, end.Y)};
-          const std::vector<int> starts(SplitAtLineBreaks(item.Text).size(), at.X);
           SetEffectiveSelectionMode(smColumn);
           PlaceCaretAndBlock(at, at, at);
-          ReplaceSelectionInMode(smColumn, item.Text, false, &starts);
+          ReplaceSelectionInMode(smColumn, item.Text, false, &item.ColumnStarts);
           SetEffectiveSelectionMode(mode);
           PlaceCaretAndBlock(end, start, end);
-          redo.RecordChange(kind, start, end, item.Text, mode);
+          redo.RecordChange(kind, start, end, item.Text, mode, item.ColumnStarts);
           break;
         }
         case ckCaretMark:
@@ -296,7 +295,7 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
       PlaceCaretAndBlock(start, start, end);
       RemoveSelectionRecorded(kind, undo);
       TBufferCoord point = InsertionPoint(item);
-      if (!item.ColumnStarts.empty()) point.X = item.ColumnStarts.front();
+      if (!item.ColumnStarts.empty()) point = item.ColumnStarts.front();
       PlaceCaretAndBlock(point, point, point);
     } else {
       switch (kind) {
@@ -329,18 +328,19 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
           undo.RecordChange(kind, start, end, {}, mode);
           break;
         case ckUnindented: {
-          const int column = mode == smColumn ? std::min(start.X, end.X) : 1;
-          const int firstLine = std::min(start.Y, end.Y);
           const std::vector<std::string_view> prefixes = SplitAtLineBreaks(item.Text);
+          const bool exact = item.ColumnStarts.size() == prefixes.size();
           lines_->BeginUpdate();
           try {
             for (size_t i = 0; i < prefixes.size(); ++i) {
-              const int y = firstLine + static_cast<int>(i);
-              if (prefixes[i].empty() || y > LineCount()) continue;
-              std::string line(LineText(y));
-              if (line.compare(static_cast<size_t>(column - 1), prefixes[i].size(), prefixes[i]) == 0) {
-                line.erase(static_cast<size_t>(column - 1), prefixes[i].size());
-                StoreLine(y - 1, line);
+              const TBufferCoord at = exact ? item.ColumnStarts[i]
+                                            : TBufferCoord{1, std::min(start.Y, end.Y) + static_cast<int>(i)};
+              if (prefixes[i].empty() || at.Y > LineCount()) continue;
+              std::string line(LineText(at.Y));
+              const size_t from = static_cast<size_t>(at.X - 1);
+              if (from <= line.size() && line.compare(from, prefixes[i].size(), prefixes[i]) == 0) {
+                line.erase(from, prefixes[i].size());
+                StoreLine(at.Y - 1, line);
               }
             }
           } catch (...) {
@@ -357,7 +357,7 @@ void TCustomCodeEdit::ReapplyItem(const TCodeEditUndoItem& item) {
             const TBufferCoord newEnd{std::max(end.X - lastCut, 1), end.Y};
             PlaceCaretAndBlock(newEnd, newStart, newEnd);
           }
-          undo.RecordChange(kind, start, end, item.Text, mode);
+          undo.RecordChange(kind, start, end, item.Text, mode, item.ColumnStarts);
           break;
         }
         case ckCaretMark:

@@ -94,6 +94,19 @@ void PutPlainText(FakeClipboard& clipboard, const char* text) {
   clipboard.Close();
 }
 
+// Word wrap at a given number of cells per row.
+void WrapAt(Session& s, int columns) {
+  s.e.host.Width = 32 + columns * 8;
+  s.e.edit.Resized();
+  s.e.edit.SetWordWrap(true);
+}
+
+void SelectColumns(Session& s, TBufferCoord from, TBufferCoord to) {
+  s.Run(ecColumnSelect);
+  s.Go(from.X, from.Y);
+  s.Go(to.X, to.Y, true);
+}
+
 const ExactUndoCase kExactUndoCases[] = {
     {"ColumnCutWithATabAcrossTheLeftEdge", 1252, 0, "ab\tcd\r\nabcdefgh\r\nabcdefgh",
      [](Session& s) {
@@ -133,8 +146,52 @@ const ExactUndoCase kExactUndoCases[] = {
        s.Run(ecCopy);
        s.Go(3, 1);
        s.Run(ecPaste);
+       EXPECT_EQ(s.e.edit.CaretPos(), (TBufferCoord{5, 1})) << "after the pasted text";
      },
      "a\xD6\xD0xb\r\nxyzw"},
+    {"ColumnUpperCaseRightOfATab", 1252, 0, "\tabc\r\n1234abc",
+     [](Session& s) {
+       SelectColumns(s, {2, 1}, {8, 2});  // screen columns 5 to 7 on both lines
+       s.Run(ecUpperCaseBlock);
+     },
+     "\tABC\r\n1234ABC"},
+    {"ColumnBlockIndentRightOfATab", 1252, 0, "\tabc\r\n1234abc",
+     [](Session& s) {
+       SelectColumns(s, {2, 1}, {8, 2});
+       s.Run(ecBlockIndent);
+     },
+     "\t    abc\r\n1234    abc"},
+    {"ColumnUnindentRightOfATab", 1252, 0, "\t    abc\r\n1234    abc",
+     [](Session& s) {
+       SelectColumns(s, {2, 1}, {6, 2});
+       s.Run(ecBlockUnindent);
+     },
+     "\tabc\r\n1234abc"},
+    {"WrappedColumnCutTakesTheCoveredRows", 1252, 0, "abcdefghijklmnop\r\nABCDEFGHIJKLMNOP",
+     [](Session& s) {
+       WrapAt(s, 10);
+       // Screen columns 3 to 4 of rows 2 to 4: the second row of line 1 and
+       // both rows of line 2.
+       SelectColumns(s, {13, 1}, {15, 2});
+       EXPECT_EQ(s.e.edit.SelectedText(), "mn\r\nCD\r\nMN");
+       s.Run(ecCut);
+     },
+     "abcdefghijklop\r\nABEFGHIJKLOP"},
+    {"WrappedColumnUpperCaseOfTwoRowsOfALine", 1252, 0, "abcdefghijklmnop\r\nabcdefghijklmnop",
+     [](Session& s) {
+       WrapAt(s, 10);
+       SelectColumns(s, {15, 2}, {3, 1});
+       s.Run(ecUpperCaseBlock);
+     },
+     "abCDefghijklMNop\r\nabCDefghijklMNop"},
+    {"TypingPastAWrappedBlankLineIndentsToTheLineColumn", 1252, 0, "               ",
+     [](Session& s) {
+       WrapAt(s, 10);
+       s.e.edit.SetOptions(s.e.edit.Options() & ~OptionBit(eoTabsToSpaces));
+       s.Go(18, 1);
+       s.Run(ecChar, 'x');
+     },
+     "\t\t\t\t x"},
     {"TrimmedDeleteWordFromPastAnEmptyLineEnd", 1252, OptionBit(eoTrimTrailingSpaces) | OptionBit(eoScrollPastEol),
      "x\r\n\r\nAbc",
      [](Session& s) {
@@ -178,6 +235,7 @@ struct PropertyCase {
   bool scrollPastEol;
   bool smartTabs;
   int codePage = 1252;
+  int wrapColumns = 0;  // word wrap at this many cells, 0 for none
 };
 
 class UndoProperty : public testing::TestWithParam<PropertyCase> {};
@@ -197,6 +255,7 @@ TEST_P(UndoProperty, UndoAllRestoresOriginalAndRedoAllRestoresFinal) {
     set(eoSmartTabs, param.smartTabs);
     edit.SetOptions(options);
     edit.SetTabWidth(4);
+    if (param.wrapColumns > 0) WrapAt(s, param.wrapColumns);
     std::string initial;
     for (int n = 1 + static_cast<int>(rng() % 6), i = 0; i < n; ++i) initial += (i ? "\r\n" : "") + RandomLine(rng);
     edit.SetText(initial);
@@ -249,7 +308,8 @@ INSTANTIATE_TEST_SUITE_P(Options, UndoProperty,
                                          PropertyCase{"NoGroupUndo", false, true, true, true},
                                          PropertyCase{"TabsNoSmartTabs", true, false, true, false},
                                          PropertyCase{"NoScrollPastEol", false, false, false, true},
-                                         PropertyCase{"DoubleByte", false, false, true, true, 936}),
+                                         PropertyCase{"DoubleByte", false, false, true, true, 936},
+                                         PropertyCase{"WrappedDoubleByte", false, false, true, true, 936, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
