@@ -1,6 +1,7 @@
-// vantrel-regex [-m MODIFIERS] [--replace TEMPLATE] PATTERN [SUBJECT]
+// vantrel-regex [-m MODIFIERS] [--replace TEMPLATE] [--plain] PATTERN [SUBJECT]
 // Runs the regular-expression engine once and prints the groups, or the
 // result of replacing every match. SUBJECT defaults to standard input.
+// --plain searches without reusing failures, to compare results.
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -13,7 +14,7 @@ namespace vantrel {
 namespace {
 
 int Usage() {
-  std::fputs("usage: vantrel-regex [-m MODIFIERS] [--replace TEMPLATE] PATTERN [SUBJECT]\n"
+  std::fputs("usage: vantrel-regex [-m MODIFIERS] [--replace TEMPLATE] [--plain] PATTERN [SUBJECT]\n"
              "  MODIFIERS: letters of imsxgr to turn on, then optionally '-' and letters to turn off\n",
              stderr);
   return 2;
@@ -41,12 +42,15 @@ int Run(int argc, char** argv) {
   std::optional<std::string> templ;
   std::optional<std::string> pattern;
   std::optional<std::string> subject;
+  bool plain = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "-m" && i + 1 < argc) {
       modifiers = argv[++i];
     } else if (arg == "--replace" && i + 1 < argc) {
       templ = argv[++i];
+    } else if (arg == "--plain") {
+      plain = true;
     } else if (arg == "--") {
       for (++i; i < argc; ++i) {
         if (!pattern) {
@@ -71,6 +75,7 @@ int Run(int argc, char** argv) {
   }
 
   TRegex regex;
+  regex.SetReuseFailures(!plain);
   if (modifiers && !ApplyModifiers(regex, *modifiers)) return Usage();
   try {
     regex.SetExpression(*pattern);

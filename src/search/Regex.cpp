@@ -197,29 +197,41 @@ bool TRegex::ExecPrim(int offset) {
     requiredFoundAt_ = static_cast<int>(static_cast<const uint8_t*>(found) - in);
   }
 
-  matcher_->Begin(program_, in, inputLength_, stepBudget_ + kStepsPerInputByte * inputLength_);
+  const int64_t perByte = kStepsPerInputByte * std::max<int64_t>(1, program_.nodeCount);
+  matcher_->Begin(program_, in, inputLength_, stepBudget_ + perByte * inputLength_, reuseFailures_);
   try {
-    if (program_.anchored) return TryAt(start);
-    if (program_.startChar != 0) {
-      for (int p = start; p < inputLength_;) {
-        const void* hit = std::memchr(in + p, program_.startChar, inputLength_ - p);
-        if (hit == nullptr) break;
-        p = static_cast<int>(static_cast<const uint8_t*>(hit) - in);
-        if (TryAt(p)) return true;
-        ++p;
-      }
-      return false;
-    }
-    const TCharSet& first = program_.firstCharSet;
-    for (int p = start; p <= inputLength_; ++p) {
-      if (first.Has(in[p]) && TryAt(p)) return true;
-    }
-    return false;
+    return SearchFrom(start);
   } catch (const ERegex& e) {
     lastError_ = e.ErrorCode();
     ClearGroups();
     throw;
   }
+}
+
+bool TRegex::SearchFrom(int start) {
+  const uint8_t* in = reinterpret_cast<const uint8_t*>(input_.c_str());
+  if (program_.anchored) return TryAt(start);
+  if (program_.startChar != 0) {
+    for (int p = start; p < inputLength_;) {
+      const void* hit = std::memchr(in + p, program_.startChar, inputLength_ - p);
+      if (hit == nullptr) break;
+      p = static_cast<int>(static_cast<const uint8_t*>(hit) - in);
+      if (TryAt(p)) return true;
+      ++p;
+    }
+    return false;
+  }
+  const TCharSet& first = program_.firstCharSet;
+  for (int p = start; p <= inputLength_; ++p) {
+    if (!first.Has(in[p])) continue;
+    if (TryAt(p)) return true;
+    // The leading repeat ran from p to its end and every way on from there
+    // failed; a later start inside that run would find a subset of the same
+    // ends, and the run's end itself with count zero was one of them.
+    const int runEnd = matcher_->LeadRunEnd();
+    if (runEnd > p) p = runEnd;
+  }
+  return false;
 }
 
 bool TRegex::TryAt(int position) {

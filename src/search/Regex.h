@@ -80,7 +80,9 @@ class TRegex {
   static constexpr int kModM = 16;  // multi-line anchors
   static constexpr int kModX = 32;  // extended syntax
   // Work one run may do before it gives up: a fixed part plus a part per
-  // input byte, so that long lines get proportionally more.
+  // input byte and program node, so that long lines and long expressions
+  // get proportionally more. Searches that are not exponential stay far
+  // below it.
   static constexpr int64_t kDefaultStepBudget = 100'000'000;
   static constexpr int64_t kStepsPerInputByte = 64;
 
@@ -138,9 +140,15 @@ class TRegex {
   int64_t StepBudget() const { return stepBudget_; }
   void SetStepBudget(int64_t steps) { stepBudget_ = steps; }
 
+  // On by default: a search reuses what failed start positions showed
+  // (skipped starts, remembered alternation failures). Off gives the plain
+  // search with the same results, for tests that compare the two.
+  void SetReuseFailures(bool on) { reuseFailures_ = on; }
+
  private:
   bool ExecPrim(int offset);
   bool TryAt(int position);
+  bool SearchFrom(int start);
   void ClearGroups();
   void Invalidate() { compiled_ = false; }
   [[noreturn]] void Error(int code, int compilePos = 0) const;
@@ -164,6 +172,7 @@ class TRegex {
 
   std::unique_ptr<TRegexMatcher> matcher_;
   int64_t stepBudget_ = kDefaultStepBudget;
+  bool reuseFailures_ = true;
   mutable int lastError_ = 0;
 };
 

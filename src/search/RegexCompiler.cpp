@@ -828,6 +828,74 @@ class TFirstChars {
   std::vector<int32_t> work_;
 };
 
+bool IsBackRef(uint8_t op) { return op == nkBackRef || op == nkBackRefFold; }
+
+// The operand of a simple repeat, or 0 for other nodes.
+int32_t RepeatOperand(const std::vector<uint8_t>& code, int32_t node) {
+  switch (code[node]) {
+    case nkStar:
+    case nkPlus:
+    case nkStarLazy:
+    case nkPlusLazy:
+      return node + kRegexNodeHeader;
+    case nkBraces:
+    case nkBracesLazy:
+      return node + kRegexNodeHeader + 8;
+    default:
+      return 0;
+  }
+}
+
+bool IsUnboundedRepeat(const std::vector<uint8_t>& code, int32_t node) {
+  const int32_t operand = RepeatOperand(code, node);
+  if (operand == 0 || IsBackRef(code[operand])) return false;
+  if (code[node] != nkBraces && code[node] != nkBracesLazy) return true;
+  return RegexReadInt(&code[node + kRegexNodeHeader + 4]) == kRegexInfinity;
+}
+
+// Finds the leading repeat and the alternation heads whose failures the
+// matcher may remember. A back-reference makes the rest of a match depend
+// on where groups began, so then nothing is reused.
+void FindReusableFailures(TRegexProgram& program, const std::vector<bool>& alternative) {
+  const auto& code = program.code;
+  program.leadRepeat = 0;
+  program.memoSlot.assign(code.size(), -1);
+  program.memoSlots = 0;
+  program.nodeCount = 0;
+  bool backRefs = false;
+  for (int32_t node = 1; node < static_cast<int32_t>(code.size()); node += SimpleNodeSize(code, node)) {
+    ++program.nodeCount;
+    const int32_t operand = RepeatOperand(code, node);
+    if (IsBackRef(code[node]) || (operand != 0 && IsBackRef(code[operand]))) backRefs = true;
+  }
+  if (backRefs) {
+    program.memoSlot.clear();
+    return;
+  }
+  // Only the first branch of a chain is an entry point.
+  std::vector<bool> continued(code.size(), false);
+  for (int32_t node = 1; node < static_cast<int32_t>(code.size()); node += SimpleNodeSize(code, node)) {
+    if (alternative[node]) continued[program.Next(node)] = true;
+  }
+  for (int32_t node = 1; node < static_cast<int32_t>(code.size()); node += SimpleNodeSize(code, node)) {
+    if (alternative[node] && !continued[node]) program.memoSlot[node] = program.memoSlots++;
+  }
+  if (code[program.Next(1)] != nkEnd) return;
+  // Zero-width nodes in front of the repeat are fine: at a later start they
+  // only add conditions. Loop entries are not: they start counters.
+  for (int32_t scan = 1 + kRegexNodeHeader; scan != 0; scan = program.Next(scan)) {
+    const uint8_t op = code[scan];
+    if (IsUnboundedRepeat(code, scan)) {
+      program.leadRepeat = scan;
+      return;
+    }
+    const bool zeroWidth = op == nkComment || op == nkWordBoundary || op == nkNotWordBoundary ||
+                           op == nkLineStart || op == nkInputStart ||
+                           (op > nkOpen && op <= nkOpen + kRegexMaxGroup);
+    if (!zeroWidth) return;
+  }
+}
+
 void Analyse(TRegexProgram& program) {
   const auto& code = program.code;
   TFirstChars first(program);
@@ -871,6 +939,8 @@ void Analyse(TRegexProgram& program) {
         break;
     }
   }
+
+  FindReusableFailures(program, alternative);
 
   // With a single top-level alternative, the chain it runs along tells the
   // start character, anchoring and a literal every match must contain.

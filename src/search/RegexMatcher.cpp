@@ -1,7 +1,9 @@
 // Runs a compiled regular expression at one start position: backtracking
 // with an explicit stack on the heap, so that neither long lines nor deep
 // repeats can overflow the machine stack, and a step budget that stops
-// searches whose work explodes.
+// searches whose work explodes. Failures of alternations are remembered
+// by position for the rest of a search, which keeps searches that retry
+// the same alternatives from every start position linear.
 // Tested by tests/search/RegexTest.cpp, RegexLimitsTest.cpp
 #include "search/RegexMatcher.h"
 
@@ -43,15 +45,25 @@ bool IsDigit(uint8_t c) { return c >= '0' && c <= '9'; }
 void TRegexMatcher::Exhausted() const { Raise(reeStepBudgetExceeded); }
 
 void TRegexMatcher::Begin(const TRegexProgram& program, const uint8_t* input, int length,
-                          int64_t steps) {
+                          int64_t steps, bool reuseFailures) {
   program_ = &program;
   code_ = program.code.data();
   in_ = input;
   len_ = length;
   steps_ = steps;
-  // Every frame costs a step too, so the budget bounds memory as well; the
-  // cap keeps that bound modest (16 bytes a frame, at most 128 MB).
-  maxFrames_ = static_cast<size_t>(std::clamp<int64_t>(steps / 8, 1 << 16, 1 << 23));
+  // Every frame costs a step too, so the budget bounds memory as well. A
+  // complex repeat keeps about one and a half frames per byte it crosses,
+  // so the cap grows with the input: 16 bytes a frame, 128 MB for lines up
+  // to 4 MB, 32 bytes per byte beyond.
+  const int64_t cap = std::max<int64_t>(1 << 23, 2 * static_cast<int64_t>(length));
+  maxFrames_ = static_cast<size_t>(std::clamp<int64_t>(steps / 8, 1 << 16, cap));
+  reuse_ = reuseFailures;
+  leadEnd_ = -1;
+  // The memo costs a bit per alternation head and position; past 32 MB the
+  // later heads go without.
+  memoStride_ = static_cast<size_t>(length) + 1;
+  memoSlots_ = reuse_ ? static_cast<int>(std::min<size_t>(program.memoSlots, (size_t{1} << 28) / memoStride_)) : 0;
+  memoReady_ = false;
   // Give back what a pathological search took rather than keep it for the
   // life of the engine.
   if (stack_.capacity() > (1u << 20)) std::vector<TFrame>().swap(stack_);
@@ -232,29 +244,64 @@ bool TRegexMatcher::SelectLazy(int32_t node, int base, int count, int& pos, int3
   }
 }
 
+// The memo slot of an alternation head, or -1. Inside a counted loop the
+// way on depends on the counters too, so nothing is remembered there.
+int TRegexMatcher::MemoSlotAt(int32_t branch) const {
+  if (memoSlots_ == 0 || loopIndex_ != 0) return -1;
+  const int slot = program_->memoSlot[branch];
+  return slot < memoSlots_ ? slot : -1;
+}
+
+bool TRegexMatcher::MemoFailed(int slot, int pos) const {
+  if (!memoReady_) return false;
+  const size_t bit = static_cast<size_t>(slot) * memoStride_ + static_cast<size_t>(pos);
+  return (memo_[bit >> 6] >> (bit & 63)) & 1u;
+}
+
+void TRegexMatcher::MemoRecord(int slot, int pos) {
+  if (!memoReady_) {
+    memo_.assign((static_cast<size_t>(memoSlots_) * memoStride_ + 63) / 64, 0);
+    memoReady_ = true;
+  }
+  const size_t bit = static_cast<size_t>(slot) * memoStride_ + static_cast<size_t>(pos);
+  memo_[bit >> 6] |= uint64_t{1} << (bit & 63);
+}
+
 // Enters the first alternative from `branch` on that can start at pos and
-// remembers the next such alternative.
-bool TRegexMatcher::EnterAlternative(int32_t branch, int pos, int32_t& scan) {
+// remembers the next such alternative. With a memo slot (`memo` >= 0) an
+// alternation that has more than one way to go is remembered when all of
+// them have failed, and not tried again at that position.
+bool TRegexMatcher::EnterAlternative(int32_t branch, int pos, int32_t& scan, int memo, bool resumed) {
   const uint8_t c = in_[pos];
   for (;;) {
     const int32_t next = Next(branch);
     const bool more = next != 0 && code_[next] == nkBranch;
     const TCharSet* set = program_->SetOf(branch);
     if (set == nullptr || set->Has(c)) {
+      int32_t other = 0;
       for (int32_t alt = next; more;) {
         const TCharSet* altSet = program_->SetOf(alt);
         if (altSet == nullptr || altSet->Has(c)) {
-          PushChoice(kChoiceBranch, alt, pos);
+          other = alt;
           break;
         }
         const int32_t after = Next(alt);
         if (after == 0 || code_[after] != nkBranch) break;
         alt = after;
       }
+      if (other != 0) {
+        if (memo >= 0 && !resumed && MemoFailed(memo, pos)) return false;
+        PushChoice(kChoiceBranch, other, pos, memo + 1);
+      } else if (memo >= 0 && resumed) {
+        Push(TFrame{kMemoMark, 0, memo, pos, 0});
+      }
       scan = branch + kRegexNodeHeader;
       return true;
     }
-    if (!more) return false;
+    if (!more) {
+      if (memo >= 0 && resumed) MemoRecord(memo, pos);
+      return false;
+    }
     branch = next;
   }
 }
@@ -273,6 +320,7 @@ bool TRegexMatcher::MatchAt(int start) {
   }
   stack_.clear();
   choices_ = 0;
+  leadEnd_ = -1;
   int pos = start;
   int32_t scan = 1;
   for (;;) {
@@ -343,7 +391,7 @@ bool TRegexMatcher::MatchAt(int start) {
           scan += kRegexNodeHeader;
           continue;
         }
-        if (!EnterAlternative(scan, pos, scan)) break;
+        if (!EnterAlternative(scan, pos, scan, MemoSlotAt(scan), false)) break;
         continue;
       }
       case nkBack:
@@ -374,6 +422,7 @@ bool TRegexMatcher::MatchAt(int start) {
         const TRepeat repeat = RepeatOf(n);
         const int unit = RepeatUnit(repeat.operand);
         int count = CountRepeat(repeat.operand, pos, repeat.max, unit);
+        if (scan == program_->leadRepeat && reuse_ && leadEnd_ < 0) leadEnd_ = pos + count;
         if (unit == 0) count = repeat.min;
         if (count < repeat.min) break;
         if (!SelectGreedy(scan, pos, count, pos, scan)) break;
@@ -385,6 +434,9 @@ bool TRegexMatcher::MatchAt(int start) {
         const TRepeat repeat = RepeatOf(n);
         const int unit = RepeatUnit(repeat.operand);
         if (unit < 0 && repeat.min > 0) break;
+        if (scan == program_->leadRepeat && reuse_ && leadEnd_ < 0) {
+          leadEnd_ = pos + CountRepeat(repeat.operand, pos, repeat.max, unit);
+        }
         if (unit > 0 && CountRepeat(repeat.operand, pos, repeat.min, unit) < repeat.min) break;
         if (!SelectLazy(scan, pos, repeat.min, pos, scan)) break;
         continue;
@@ -484,7 +536,10 @@ bool TRegexMatcher::Backtrack(int& pos, int32_t& scan) {
       case kChoiceBranch:
         --choices_;
         pos = f.a;
-        if (EnterAlternative(f.node, pos, scan)) return true;
+        if (EnterAlternative(f.node, pos, scan, f.b - 1, true)) return true;
+        break;
+      case kMemoMark:
+        MemoRecord(f.node, f.a);
         break;
       case kChoiceGreedy:
         --choices_;

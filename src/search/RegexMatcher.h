@@ -1,7 +1,9 @@
 // Runs a compiled regular expression at one start position: backtracking
 // with an explicit stack on the heap, so that neither long lines nor deep
 // repeats can overflow the machine stack, and a step budget that stops
-// searches whose work explodes.
+// searches whose work explodes. Failures of alternations are remembered
+// by position for the rest of a search, which keeps searches that retry
+// the same alternatives from every start position linear.
 // Tested by tests/search/RegexTest.cpp, RegexLimitsTest.cpp
 #pragma once
 
@@ -20,12 +22,17 @@ class TRegexMatcher {
 
   // Prepares runs over input[0, length); input[length] must be NUL.
   // `steps` is the work all following runs may do together.
-  void Begin(const TRegexProgram& program, const uint8_t* input, int length, int64_t steps);
+  // `reuseFailures` off runs the plain search, for tests that compare.
+  void Begin(const TRegexProgram& program, const uint8_t* input, int length, int64_t steps,
+             bool reuseFailures = true);
   // Matches from `start`; raises ERegex when the budget runs out or the
   // loop stack overflows. Groups and MatchEnd are valid after success.
   bool MatchAt(int start);
 
   int MatchEnd() const { return end_; }
+  // After a failed MatchAt: where the run of the program's leading repeat
+  // ended, when the repeat was reached; -1 otherwise.
+  int LeadRunEnd() const { return leadEnd_; }
   int GroupStart(int i) const { return starts_[i]; }
   int GroupEnd(int i) const { return ends_[i]; }
 
@@ -40,6 +47,7 @@ class TRegexMatcher {
     kChoiceLazy,
     kChoiceLoopExit,
     kChoiceLoopIter,
+    kMemoMark,  // popped when every way on from an alternation has failed
   };
   struct TFrame {
     TFrameKind kind;
@@ -75,7 +83,10 @@ class TRegexMatcher {
   int CountRepeat(const uint8_t* operand, int pos, int max, int unit);
   bool SelectGreedy(int32_t node, int base, int count, int& pos, int32_t& scan);
   bool SelectLazy(int32_t node, int base, int count, int& pos, int32_t& scan);
-  bool EnterAlternative(int32_t branch, int pos, int32_t& scan);
+  bool EnterAlternative(int32_t branch, int pos, int32_t& scan, int memo, bool resumed);
+  int MemoSlotAt(int32_t branch) const;
+  bool MemoFailed(int slot, int pos) const;
+  void MemoRecord(int slot, int pos);
   void LeaveLoop();
   bool LineStartAt(int pos) const;
   bool LineEndAt(int pos) const;
@@ -96,6 +107,13 @@ class TRegexMatcher {
   int loopIndex_ = 0;
   int counters_[kRegexLoopStackSize + 1];
   int end_ = -1;
+  int leadEnd_ = -1;
+
+  bool reuse_ = true;
+  int memoSlots_ = 0;  // slots in use; fewer than the program has on huge inputs
+  size_t memoStride_ = 0;
+  bool memoReady_ = false;
+  std::vector<uint64_t> memo_;  // bit slot * stride + pos: that alternation failed there
 };
 
 }  // namespace vantrel

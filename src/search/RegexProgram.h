@@ -108,6 +108,18 @@ struct TRegexProgram {
   std::vector<int32_t> nodeSet;
   std::vector<TCharSet> sets;
 
+  // Facts that let the searcher reuse what one failed start position
+  // learnt at the next ones; both need a program without back-references,
+  // whose continuation from a node depends on the position alone.
+  // leadRepeat: a repeat without upper bound of a single character that
+  // every match starts with (after zero-width nodes only); 0 when none.
+  int32_t leadRepeat = 0;
+  // memoSlot (indexed by node offset): the failure-memo slot of each
+  // alternation head, -1 for other nodes; memoSlots is their number.
+  std::vector<int32_t> memoSlot;
+  int32_t memoSlots = 0;
+  int32_t nodeCount = 0;
+
   // Tables fixed at compile time.
   std::array<uint8_t, 256> invertCase{};
   TCharSet wordChars;

@@ -114,8 +114,10 @@ TEST(RegexLimitsTest, PossiblyEmptyRepeatsAreRejectedAtCompileTime) {
 }
 
 TEST(RegexLimitsTest, ExponentialSearchStopsWithStepBudgetError) {
+  // Failures inside counted loops depend on the counters and are not
+  // remembered, so this one stays exponential.
   TRegex regex;
-  regex.SetExpression("^(a|aa)*c$");
+  regex.SetExpression("^(a|aa){0,}c$");
   const std::string line = Repeat("a", 80) + "bc";
   const auto begin = std::chrono::steady_clock::now();
   try {
@@ -142,28 +144,55 @@ TEST(RegexLimitsTest, BudgetIsPerRunAndScalesWithInput) {
   EXPECT_TRUE(regex.Exec(Repeat("ab", 50'000) + "c"));
   // Many short runs each get a fresh budget.
   for (int i = 0; i < 1000; ++i) ASSERT_TRUE(regex.Exec("ababc"));
-  regex.SetExpression("(a|a)*b");
+  // A back-reference turns remembering failures off.
+  regex.SetExpression("(a|a)*b\\1");
   EXPECT_THROW(regex.Exec(Repeat("a", 40) + "cb"), ERegex);
 }
 
-TEST(RegexLimitsTest, QuadraticSearchOfLongLineStops) {
-  // Each start position backtracks through the whole rest of the line.
+struct LongLineCase {
+  const char* name;
+  const char* pattern;
+  std::string line;
+  int start;  // -1: no match
+  int length;
+};
+
+class RegexLongLineTest : public ::testing::TestWithParam<LongLineCase> {};
+
+// With only the per-byte share of the budget, a search that retries the
+// work of earlier start positions runs out; these must not.
+TEST_P(RegexLongLineTest, FailedStartsAreNotRedone) {
+  const LongLineCase& c = GetParam();
   TRegex regex;
-  regex.SetStepBudget(0);  // only the per-byte share
-  regex.SetExpression("(ab|a)*c");
-  const std::string line = Repeat("ab", 100'000) + "dc";
-  try {
-    regex.Exec(line);
-    FAIL() << "no error";
-  } catch (const ERegex& e) {
-    EXPECT_EQ(e.ErrorCode(), reeStepBudgetExceeded);
-  }
+  regex.SetStepBudget(0);
+  regex.SetExpression(c.pattern);
+  const bool found = regex.Exec(c.line);
+  EXPECT_EQ(found ? regex.GroupStart(0) : -1, c.start);
+  if (found) EXPECT_EQ(regex.GroupLength(0), c.length);
 }
+
+const LongLineCase kLongLineCases[] = {
+    {"DotStarBeforeClass", ".*[;,]", Repeat("x", 200'000), -1, 0},
+    {"WordsBeforeClass", "\\w+[;,]", Repeat("ab", 100'000), -1, 0},
+    {"LettersBeforeDigit", "[a-z]+\\d", Repeat("abc", 70'000), -1, 0},
+    {"LazyLeadingRepeat", "\\w+?;", "; " + Repeat("ab", 100'000), -1, 0},
+    {"BoundaryBeforeRepeat", "\\b\\w+;", ";" + Repeat("abc ", 50'000), -1, 0},
+    {"GroupAroundRepeat", "(\\w+)\\s*=", "=" + Repeat("ab ", 70'000), -1, 0},
+    {"RepeatedGroupOfRepeat", "(\\w+)+;", ";" + Repeat("ab", 100'000), -1, 0},
+    {"MatchAfterLongRun", "\\w+;", Repeat("ab", 100'000) + " x;", 200'002, 2},
+    {"MatchInsideRunEnd", "a+b", Repeat("a", 200'000) + "b", 1, 200'001},
+        {"AlternationLoopThenLastChar", "(ab|a)*c", Repeat("ab", 100'000) + "dc", 200'002, 1},
+    {"ExponentialAlternationFails", "^(a|aa)*c$", Repeat("a", 5'000) + "bc", -1, 0},
+    {"SameAlternativesTwice", "(a|a)*b", Repeat("a", 100'000) + "cb", 100'002, 1},
+};
+
+INSTANTIATE_TEST_SUITE_P(Searches, RegexLongLineTest, ::testing::ValuesIn(kLongLineCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RegexLimitsTest, SearchOfTheAdapterReportsBudgetErrors) {
   TCodeEditRegexSearch search;
   search.Regex().SetStepBudget(10'000);
-  search.SetPattern("(a|a)*b");
+  search.SetPattern("(a|a){1,}b");
   EXPECT_THROW(search.FindMatches(Repeat("a", 30) + "cb"), ERegex);
   EXPECT_EQ(search.MatchCount(), 0);
 }
