@@ -1,25 +1,16 @@
-// Buffered writing of lines with a chosen line break, and the atomic file
-// save built on it.
+// Buffered writing of lines with a chosen line break.
 // Tested by tests/text/CodeEditTextBufferTest.cpp
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/Exception.h"
 #include "text/CodeEditTextBuffer.h"
+#include "text/FileAccess.h"
 
 namespace vantrel {
-
-// A file could not be read or written; the message names the file and the
-// operating system's reason.
-class EFileError : public Exception {
- public:
-  using Exception::Exception;
-};
 
 // Where a writer's bytes go.
 class TByteSink {
@@ -63,16 +54,5 @@ class TCodeEditFileWriter : public TCodeEditFiler {
  private:
   void Put(std::string_view text, std::string_view lineBreak);
 };
-
-// Writes bytes to fileName so that a failure never damages the existing file:
-// a temporary file in the same directory is written, synced, given the
-// original's permissions and owner, and renamed over the original. A symbolic
-// link is kept and its target written. Where the directory is not writable
-// but the file is, the file is written in place. Throws EFileError.
-void SaveFileAtomically(const std::string& fileName,
-                        const std::function<void(TByteSink&)>& writeContent);
-
-// Reads a whole file; throws EFileError.
-std::string ReadWholeFile(const std::string& fileName);
 
 }  // namespace vantrel

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "text/CodeEditFileWriter.h"
+#include "text/LineLimits.h"
+#include "text/SafeFileSave.h"
 
 namespace vantrel {
 
@@ -146,6 +148,7 @@ void TCodeEditStringList::ReleaseText(LineRecord& record) {
 }
 
 void TCodeEditStringList::SetRecordText(LineRecord& record, std::string_view text) {
+  if (text.size() > kMaxLineLength) throw ECodeEditStringList("A line cannot hold 2 GiB or more");
   char* copy = nullptr;
   if (!text.empty()) {
     copy = new char[text.size()];
@@ -387,10 +390,12 @@ void TCodeEditStringList::SetText(std::string_view text) {
 void TCodeEditStringList::LoadFromFile(const std::string& fileName) {
   // Read everything first: a failed read leaves the lines as they were.
   std::string data = ReadWholeFile(fileName);
-  LoadFromBytes(std::move(data));
+  LoadFromBytes(std::move(data), fileName);
 }
 
-void TCodeEditStringList::LoadFromBytes(std::string data) {
+void TCodeEditStringList::LoadFromBytes(std::string data, const std::string& sourceName) {
+  // Refused before anything changes: the lines stay as they were.
+  CheckLoadable(data, sourceName);
   UpdateScope scope(*this);
   Clear();
   bool sawCR = false;
@@ -448,20 +453,25 @@ void TCodeEditStringList::WriteLines(TByteSink& sink) const {
   writer.FlushBuffer();
 }
 
+size_t TCodeEditStringList::SavedSize() const {
+  if (count_ == 0) return 0;
+  size_t size = static_cast<size_t>(count_ - 1) * (LineBreakStyle == lbsLF || LineBreakStyle == lbsCR ? 1 : 2);
+  for (int i = 0; i < count_; ++i) size += static_cast<size_t>(records_[i].length);
+  return size;
+}
+
 std::string TCodeEditStringList::SaveToBytes() const {
   struct StringSink : TByteSink {
     std::string bytes;
     void Write(const char* data, size_t size) override { bytes.append(data, size); }
   } sink;
-  size_t size = 0;
-  for (int i = 0; i < count_; ++i) size += static_cast<size_t>(records_[i].length) + 2;
-  sink.bytes.reserve(size);
+  sink.bytes.reserve(SavedSize());
   WriteLines(sink);
   return std::move(sink.bytes);
 }
 
 void TCodeEditStringList::SaveToFile(const std::string& fileName) const {
-  SaveFileAtomically(fileName, [this](TByteSink& sink) { WriteLines(sink); });
+  SaveFileSafely(fileName, SavedSize(), [this](TByteSink& sink) { WriteLines(sink); });
 }
 
 size_t TCodeEditStringList::RecordBytes() const {

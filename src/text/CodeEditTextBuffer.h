@@ -75,9 +75,11 @@ class TCodeEditStringList {
   // Throws ECodeEditStringList with the operating system's reason; a failed
   // load leaves the lines as they were.
   void LoadFromFile(const std::string& fileName);
-  // Splits bytes read from a file (every byte but CR and LF is text).
-  void LoadFromBytes(std::string data);
-  // Writes atomically: a failed save leaves the original file as it was.
+  // Splits bytes read from a file (every byte but CR and LF is text). Text
+  // with a line of 2 GiB or more is refused with an EFileError naming
+  // sourceName, and the lines stay as they were.
+  void LoadFromBytes(std::string data, const std::string& sourceName = {});
+  // A failed save leaves the original file as it was (see SaveFileSafely).
   void SaveToFile(const std::string& fileName) const;
   // The exact bytes SaveToFile writes.
   std::string SaveToBytes() const;
@@ -110,6 +112,7 @@ class TCodeEditStringList {
   void InvalidateAllLengths();
   void NotifyInserted(int index, int count);
   void WriteLines(TByteSink& sink) const;
+  size_t SavedSize() const;
 
   LineRecord* records_ = nullptr;
   int count_ = 0;

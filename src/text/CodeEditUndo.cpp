@@ -12,6 +12,7 @@ void TCodeEditUndoList::Assign(const TCodeEditUndoList& source) {
   nextGroupNumber_ = source.nextGroupNumber_;
   blockCount_ = source.blockCount_;
   blockGroupNumber_ = source.blockGroupNumber_;
+  blockRecorded_ = source.blockRecorded_;
   lockCount_ = source.lockCount_;
   ItemsDropped = source.ItemsDropped;
   ReplayingRedo = source.ReplayingRedo;
@@ -44,6 +45,7 @@ void TCodeEditUndoList::RecordChange(TChangeKind kind, TBufferCoord start, TBuff
 
 void TCodeEditUndoList::AppendItem(std::unique_ptr<TCodeEditUndoItem> item) {
   const bool groupEnd = item->ChangeKind == ckGroupEnd;
+  if (blockCount_ > 0 && !groupEnd) blockRecorded_ = true;
   items_.push_back(std::move(item));
   EnforceLimit();
   if (!groupEnd && OnItemAdded) OnItemAdded(*this);
@@ -60,7 +62,10 @@ void TCodeEditUndoList::CloseBlock() {
   const int block = blockGroupNumber_;
   blockGroupNumber_ = 0;
   nextGroupNumber_ = AfterGroup(nextGroupNumber_);
-  if (!items_.empty() && items_.back()->GroupNumber == block && OnItemAdded) OnItemAdded(*this);
+  // A block whose items the limit dropped at once still changed the text.
+  const bool recorded = std::exchange(blockRecorded_, false);
+  const bool kept = !items_.empty() && items_.back()->GroupNumber == block;
+  if ((kept || recorded) && OnItemAdded) OnItemAdded(*this);
 }
 
 void TCodeEditUndoList::AddGroupEnd() {

@@ -121,6 +121,7 @@ class TCodeEditUndoList {
   int blockCount_ = 0;
   int blockGroupNumber_ = 0;
   int lockCount_ = 0;
+  bool blockRecorded_ = false;  // the open block recorded an item, kept or not
 };
 
 }  // namespace vantrel

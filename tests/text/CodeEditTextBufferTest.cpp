@@ -4,18 +4,25 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "text/CodeEditFileWriter.h"
+#include "text/LineLimits.h"
 
 namespace vantrel {
 namespace {
@@ -99,16 +106,67 @@ TEST(StringListLoad, FilesRoundTripThroughDiskIncludingLongLines) {
 
 TEST(StringListLoad, FailedLoadKeepsTheLinesAndNamesTheReason) {
   TempDir dir;
+  ::mkfifo((dir / "fifo").c_str(), 0600);
+  const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::snprintf(address.sun_path, sizeof address.sun_path, "%s", (dir / "socket").c_str());
+  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  struct Case {
+    fs::path path;
+    std::string reason;
+  };
+  // None of these may block or read without end.
+  const std::vector<Case> cases = {
+      {dir / "missing.txt", "No such file or directory"},
+      {dir.path(), "Is a directory"},
+      {dir / "fifo", "not a regular file (a FIFO)"},
+      {"/dev/zero", "not a regular file (a character device)"},
+      {dir / "socket", "not a regular file (a socket)"},
+  };
   TCodeEditStringList list;
   list.SetText("keep\r\nme");
-  for (const fs::path& bad : {dir / "missing.txt", dir.path()}) {
+  for (const Case& c : cases) {
     try {
-      list.LoadFromFile(bad.string());
-      FAIL() << "no error for " << bad;
+      list.LoadFromFile(c.path.string());
+      ADD_FAILURE() << "no error for " << c.path;
     } catch (const EFileError& e) {
-      EXPECT_NE(std::string(e.what()).find(bad.string()), std::string::npos) << e.what();
+      EXPECT_EQ(std::string(e.what()), "Cannot open \"" + c.path.string() + "\": " + c.reason);
     }
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"keep", "me"}));
+  }
+  ::close(server);
+}
+
+struct LimitCase {
+  const char* name;
+  std::string bytes;
+  size_t maxLength;
+  size_t maxLines;
+  std::string error;  // "" when loadable
+};
+
+// The real limits need 2 GiB of text; the same scan runs with small ones.
+TEST(StringListLoad, LinesBeyondTheLimitsAreRefused) {
+  const std::vector<LimitCase> cases = {
+      {"within both", "a\nbb\nccc", 3, 3, ""},
+      {"too short to scan", "abcd", 4, 5, ""},
+      {"a line one byte too long", "a\nbbbb\ncc", 3, 10, "line 2 is 4 bytes long; a line holds at most 3"},
+      {"the last line too long", "a\r\nbbbb", 3, 10, "line 2 is 4 bytes long"},
+      {"cr lf is one break", "ab\r\ncd", 2, 2, ""},
+      {"lf cr is two breaks", "ab\n\rcd", 2, 2, "more than 2 lines"},
+      {"a final break adds a line", "ab\ncd\n", 2, 2, "more than 2 lines"},
+      {"only breaks", "\n\n\n", 0, 4, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      CheckLoadable(c.bytes, "big.txt", c.maxLength, c.maxLines);
+      EXPECT_EQ(c.error, "");
+    } catch (const EFileError& e) {
+      ASSERT_NE(c.error, "") << e.what();
+      EXPECT_NE(std::string(e.what()).find("Cannot open \"big.txt\": " + c.error), std::string::npos) << e.what();
+    }
   }
 }
 
@@ -168,6 +226,110 @@ TEST(StringListSave, AFailedWriteLeavesTheOriginalByteIdentical) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(ReadFile(dir / "f.txt"), original);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+// Runs fn in a child process; as root (whom mode bits do not stop) the child
+// first becomes the unprivileged user nobody. Returns what fn returned, or
+// nothing when privileges could not be dropped.
+std::optional<std::string> RunUnprivileged(const std::function<std::string()>& fn) {
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0) return std::nullopt;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeFds[0]);
+    const uid_t nobody = 65534;
+    const bool dropped = ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(nobody, nobody, nobody) == 0 &&
+                                              ::setresuid(nobody, nobody, nobody) == 0);
+    const std::string out = dropped ? fn() : std::string();
+    (void)!::write(pipeFds[1], out.data(), out.size());
+    ::_exit(dropped ? 0 : 1);
+  }
+  ::close(pipeFds[1]);
+  std::string out;
+  char chunk[4096];
+  for (ssize_t n; (n = ::read(pipeFds[0], chunk, sizeof chunk)) > 0;) out.append(chunk, static_cast<size_t>(n));
+  ::close(pipeFds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return out;
+}
+
+struct SaveCase {
+  const char* name;
+  mode_t fileMode;
+  mode_t dirMode;
+  int links;
+  rlim_t sizeLimit;    // RLIM_INFINITY: none
+  std::string oldBytes;
+  std::string newBytes;
+  std::string reason;  // "" when the save succeeds
+};
+
+TEST(StringListSave, RespectsPermissionsAndKeepsHardLinks) {
+  const std::string big(100000, 'z');
+  const std::vector<SaveCase> cases = {
+      {"read-only file", 0444, 0777, 1, RLIM_INFINITY, "old\n", "new\n", "Permission denied"},
+      {"read-only file with two links", 0444, 0777, 2, RLIM_INFINITY, "old\n", "new\n", "Permission denied"},
+      {"two links, content grows", 0666, 0777, 2, RLIM_INFINITY, "old", "new and longer", ""},
+      {"two links, content shrinks", 0666, 0777, 2, RLIM_INFINITY, "old and longer", "new", ""},
+      {"writable file in a directory that is not", 0666, 0555, 1, RLIM_INFINITY, "old", "new", ""},
+      // Refused before the old content is touched, as a full disk would be.
+      {"two links, no room for the new size", 0666, 0777, 2, 20000, "precious", big, "File too large"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const fs::path file = dir / "f.txt";
+    WriteFile(file, c.oldBytes);
+    ::chmod(file.c_str(), c.fileMode);
+    if (c.links > 1) fs::create_hard_link(file, dir / "link.txt");
+    ::chmod(dir.path().c_str(), c.dirMode);
+    const auto result = RunUnprivileged([&] {
+      ::signal(SIGXFSZ, SIG_IGN);
+      struct rlimit limit = {c.sizeLimit, c.sizeLimit};
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      TCodeEditStringList list;
+      list.LoadFromBytes(c.newBytes);
+      try {
+        list.SaveToFile(file.string());
+      } catch (const EFileError& e) {
+        std::string message = e.what();
+        // Save As under a new name still works.
+        if (c.dirMode == 0777 && c.sizeLimit == RLIM_INFINITY) {
+          try {
+            list.SaveToFile((dir / "copy.txt").string());
+          } catch (const EFileError& copy) {
+            message += std::string(" / ") + copy.what();
+          }
+        }
+        return message;
+      }
+      return std::string();
+    });
+    ::chmod(dir.path().c_str(), 0700);
+    if (!result) GTEST_SKIP() << "cannot run as an unprivileged user";
+    if (c.reason.empty()) {
+      EXPECT_EQ(*result, "");
+      EXPECT_EQ(ReadFile(file), c.newBytes);
+      if (c.links > 1) {
+        EXPECT_EQ(ReadFile(dir / "link.txt"), c.newBytes);
+      }
+    } else {
+      EXPECT_EQ(*result, "Cannot save \"" + file.string() + "\": " + c.reason);
+      EXPECT_EQ(ReadFile(file), c.oldBytes);
+      if (c.dirMode == 0777 && c.sizeLimit == RLIM_INFINITY) {
+        EXPECT_EQ(ReadFile(dir / "copy.txt"), c.newBytes);
+      }
+    }
+    struct stat st;
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_nlink, static_cast<nlink_t>(c.links));
+    EXPECT_EQ(st.st_mode & 07777, c.fileMode);
+    // No temporary file is left behind.
+    const int copies = c.reason == "Permission denied" ? 1 : 0;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), c.links + copies);
+  }
 }
 
 TEST(StringListSave, MissingDirectoryIsAnError) {

@@ -72,6 +72,16 @@ TEST(UndoList, BlocksShareOneNumberAndNotifyOnce) {
   list.OpenBlock();
   list.CloseBlock();
   EXPECT_EQ(notified, 5);
+
+  // One the limit dropped entirely still changed the text.
+  list.SetItemLimit(0);
+  list.OpenBlock();
+  Record(list);
+  list.CloseBlock();
+  EXPECT_EQ(notified, 7);
+  list.OpenBlock();
+  list.CloseBlock();
+  EXPECT_EQ(notified, 7);
 }
 
 TEST(UndoList, GroupEndsAreNotDoubledNorAnnounced) {
