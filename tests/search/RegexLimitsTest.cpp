@@ -178,7 +178,6 @@ const LongLineCase kLongLineCases[] = {
     {"LazyLeadingRepeat", "\\w+?;", "; " + Repeat("ab", 100'000), -1, 0},
     {"BoundaryBeforeRepeat", "\\b\\w+;", ";" + Repeat("abc ", 50'000), -1, 0},
     {"GroupAroundRepeat", "(\\w+)\\s*=", "=" + Repeat("ab ", 70'000), -1, 0},
-    {"RepeatedGroupOfRepeat", "(\\w+)+;", ";" + Repeat("ab", 100'000), -1, 0},
     {"MatchAfterLongRun", "\\w+;", Repeat("ab", 100'000) + " x;", 200'002, 2},
     {"MatchInsideRunEnd", "a+b", Repeat("a", 200'000) + "b", 1, 200'001},
         {"AlternationLoopThenLastChar", "(ab|a)*c", Repeat("ab", 100'000) + "dc", 200'002, 1},

@@ -7,6 +7,10 @@
 // that ran zero times can unset its group); we keep the last value set on
 // the path that matched. Groups are therefore compared only where no
 // group is repeated; the whole match is compared everywhere.
+//
+// The second test compares the search that reuses failures (skipped start
+// positions, remembered alternation failures) with the plain search over
+// generated expressions and every short subject of a tiny alphabet.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <algorithm>
+#include <random>
 #include <vector>
 
 #include "search/Regex.h"
@@ -107,6 +112,75 @@ TEST(RegexPerlTest, GeneratedCasesAgreeWithPerl) {
     }
   }
   EXPECT_LE(budgetErrors, static_cast<int>(cases.size() / 200));
+}
+
+
+// Small random expressions over a, b and ";", with the constructs the
+// reuse of failures has to respect: leading repeats, anchors, boundaries,
+// alternations in loops, counted loops and back-references.
+std::string RandomPattern(std::mt19937& random, int depth, int& groups) {
+  static const char* const kAtoms[] = {"a", "b", ";", ".", "[ab]", "\\w", "[^a]", "\\b", "\\B", "^", "$"};
+  static const char* const kRepeats[] = {"", "", "*", "+", "?", "*?", "+?", "{1,2}", "{0,}", "{2,}?"};
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  std::string out;
+  const int pieces = 1 + pick(3);
+  for (int i = 0; i < pieces; ++i) {
+    std::string atom;
+    const int kind = pick(10);
+    if (kind < 6 || depth >= 2) {
+      atom = kAtoms[pick(std::size(kAtoms))];
+    } else if (kind < 9) {
+      ++groups;
+      atom = "(" + RandomPattern(random, depth + 1, groups);
+      for (int alt = pick(3); alt > 0; --alt) atom += "|" + RandomPattern(random, depth + 1, groups);
+      atom += ")";
+    } else if (groups > 0) {
+      atom = "\\" + std::to_string(1 + pick(groups));
+    } else {
+      atom = "a";
+    }
+    out += atom + kRepeats[pick(std::size(kRepeats))];
+  }
+  return out;
+}
+
+std::string AllMatches(TRegex& regex, const std::string& subject) {
+  std::string out;
+  try {
+    for (bool ok = regex.Exec(subject); ok; ok = regex.ExecNext()) {
+      for (int g = 0; g < kRegexGroupCount; ++g) {
+        out += std::to_string(regex.GroupStart(g)) + ',' + std::to_string(regex.GroupLength(g)) + ' ';
+      }
+      out += '|';
+    }
+  } catch (const ERegex& e) {
+    out += "error " + std::to_string(e.ErrorCode());
+  }
+  return out;
+}
+
+TEST(RegexReuseTest, ReusingFailuresChangesNoResult) {
+  std::vector<std::string> subjects{""};
+  for (size_t from = 0; subjects[from].size() < 5; ++from) {
+    for (char c : {'a', 'b', ';'}) subjects.push_back(subjects[from] + c);
+  }
+  std::mt19937 random(20250107);
+  int compared = 0;
+  for (int n = 0; n < 300; ++n) {
+    int groups = 0;
+    const std::string pattern = RandomPattern(random, 0, groups);
+    TRegex reusing;
+    TRegex plain;
+    plain.SetReuseFailures(false);
+    reusing.SetExpression(pattern);
+    plain.SetExpression(pattern);
+    for (const std::string& subject : subjects) {
+      const std::string expected = AllMatches(plain, subject);
+      ASSERT_EQ(AllMatches(reusing, subject), expected) << "/" << pattern << "/ on '" << subject << "'";
+      ++compared;
+    }
+  }
+  EXPECT_EQ(compared, 300 * 364);
 }
 
 }  // namespace

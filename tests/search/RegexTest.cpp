@@ -161,6 +161,11 @@ const MatchCase kMatchCases[] = {
     {"EmptyPatternMatchesEmpty", "", "", "abc", 1, 0},
     {"EmptySubject", "", "a*", "", 1, 0},
     {"EndAnchorOnEmpty", "", "$", "", 1, 0},
+    // Reuse of failed starts
+    {"LeadRepeatRetriedAfterItsRun", "", "[ab]+c", "abxabc", 4, 3},
+    {"LeadStarEmptyAfterItsRun", "", "a*;", "aab;", 4, 1},
+    {"LeadRepeatInGroupWithBackReference", "", "(a+)\\1b", "aaab", 2, 3},
+    {"CountedLoopAlternationRetriedLater", "", "(a|a){2}c", "aaac", 2, 3},
 };
 
 INSTANTIATE_TEST_SUITE_P(Features, RegexMatchTest, ::testing::ValuesIn(kMatchCases),
