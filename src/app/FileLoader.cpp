@@ -1,6 +1,5 @@
 #include "app/FileLoader.h"
 
-#include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,14 +9,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <exception>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
 
-#include "text/CodeEditFileWriter.h"
+#include "text/FileAccess.h"
+#include "text/LineLimits.h"
 #include "text/CodeEditTextBuffer.h"
 
 namespace vantrel {
@@ -25,24 +24,6 @@ namespace vantrel {
 namespace {
 
 constexpr size_t kChunk = size_t(4) << 20;
-
-[[noreturn]] void Fail(const char* what, const std::string& fileName, int err) {
-  throw EFileError(std::string(what) + " \"" + fileName + "\": " + std::strerror(err));
-}
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;  // owns the descriptor
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 // Faulting in a large buffer page by page costs more than reading the file;
 // huge pages cut the faults by 512.
@@ -64,11 +45,9 @@ int64_t CountLineBreaks(const char* p, size_t n) {
 
 bool ReadFileCancellable(const std::string& fileName, std::string& data, int64_t& lineBreaks,
                          TReadProgress& progress) {
-  Fd fd(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) Fail("Cannot open", fileName, errno);
+  // A FIFO or a device would block the reader or never end.
   struct stat st;
-  if (::fstat(fd.get(), &st) != 0) Fail("Cannot read", fileName, errno);
-  if (S_ISDIR(st.st_mode)) Fail("Cannot open", fileName, EISDIR);
+  TFileDescriptor fd(OpenRegularFileForReading(fileName, st));
   progress.Total = st.st_size;
   data.clear();
   lineBreaks = 0;
@@ -86,7 +65,7 @@ bool ReadFileCancellable(const std::string& fileName, std::string& data, int64_t
     const ssize_t n = ::read(fd.get(), data.data() + used, want);
     if (n < 0) {
       if (errno == EINTR) continue;
-      Fail("Cannot read", fileName, errno);
+      FailFile("Cannot read", fileName, errno);
     }
     if (n == 0) break;
     lineBreaks += CountLineBreaks(data.data() + used, size_t(n));
@@ -94,6 +73,8 @@ bool ReadFileCancellable(const std::string& fileName, std::string& data, int64_t
     progress.Done = int64_t(used);
   }
   data.resize(used);
+  // Here rather than on the interface thread, which would hang on a huge file.
+  CheckLoadable(data, fileName);
   return true;
 }
 
@@ -150,7 +131,7 @@ bool LoadLinesWithProgress(TCodeEditStringList& lines, const std::string& fileNa
   // One allocation for the line records instead of a series of growths.
   lines.Clear();
   if (job->LineBreaks + 1 < INT32_MAX) lines.SetCapacity(int(job->LineBreaks + 1));
-  lines.LoadFromBytes(std::move(job->Data));
+  lines.LoadFromBytes(std::move(job->Data), fileName);
   return true;
 }
 

@@ -1,11 +1,13 @@
 // Reading a document's file off the interface thread.
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/FileLoader.h"
 #include "text/CodeEditTextBuffer.h"
-#include "text/CodeEditFileWriter.h"
+#include "text/FileAccess.h"
 
 using namespace vantrel;
 
@@ -58,12 +60,16 @@ class FileLoaderTest : public QObject {
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing") << "missing" << "No such file or directory";
     QTest::newRow("directory") << "" << "Is a directory";
+    // Neither may block the reader or read without end.
+    QTest::newRow("FIFO without a writer") << "fifo" << "not a regular file (a FIFO)";
+    QTest::newRow("endless device") << "/dev/zero" << "not a regular file (a character device)";
   }
   void failuresNameTheFileAndTheReason() {
     QFETCH(QString, name);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    const std::string path = (dir.path() + "/" + name).toStdString();
+    const std::string path = (name.startsWith('/') ? name : dir.path() + "/" + name).toStdString();
+    if (name == "fifo") QCOMPARE(::mkfifo(path.c_str(), 0600), 0);
     TCodeEditStringList lines;
     lines.Add("kept");
     try {

@@ -175,6 +175,39 @@ class MainFormTest : public QObject {
     QCOMPARE(t->TabCount(), 0);
   }
 
+  // Once the undo history no longer reaches the file, nothing may look saved.
+  void closeAsksOnceTheUndoLimitDroppedTheSave_data() {
+    QTest::addColumn<int>("maxUndo");
+    QTest::addColumn<QString>("edit");
+    QTest::newRow("typing outgrew the limit, all undone") << 16 << "type";
+    QTest::newRow("a cut with no undo at all") << 0 << "cut";
+  }
+  void closeAsksOnceTheUndoLimitDroppedTheSave() {
+    QFETCH(int, maxUndo);
+    QFETCH(QString, edit);
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("f.txt"), "text");
+    TTestForm t({dir.filePath("f.txt")});
+    TCodeEdit& editor = *t->CurrentEditor;
+    FakeClipboard clipboard;
+    editor.SetClipboard(&clipboard);
+    editor.SetMaxUndo(maxUndo);
+    if (edit == "type") {
+      for (int i = 0; i < 20; ++i) editor.HandleCommand(ecChar, 'x', nullptr);
+      while (editor.UndoList().CanUndo()) editor.Undo();
+    } else {
+      editor.SelectAll();
+      t->Cut1Click();
+    }
+    QVERIFY(editor.Text() != "text");
+    QVERIFY(editor.Modified());
+    QCOMPARE(t->TabCaption(), "*" + dir.filePath("f.txt"));
+    t.answer = QMessageBox::Cancel;
+    QVERIFY(!t->FormCloseQuery());
+    QCOMPARE(t.questions, QStringList{"Save changes to " + dir.filePath("f.txt") + "?"});
+    editor.SetClipboard(nullptr);
+  }
+
   void commandLineFilesOpenInOrder() {
     QTemporaryDir dir;
     WriteFile(dir.filePath("a.c"), "int a;\r\nint b;");
@@ -197,12 +230,14 @@ class MainFormTest : public QObject {
   void unreadableFilesAreReported_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("missing") << "nothing-here" << "No such file";
-    QTest::newRow("directory") << "." << "Is a directory";
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("missing") << "nothing-here" << "No such file" << true;
+    QTest::newRow("directory") << "." << "Is a directory" << false;
   }
   void unreadableFilesAreReported() {
     QFETCH(QString, name);
     QFETCH(QString, reason);
+    QFETCH(bool, saves);
     TTestForm t;
     const QString path = t.Path(name);
     t->AskOpenFileName = [&](const QString&) { return path; };
@@ -211,6 +246,13 @@ class MainFormTest : public QObject {
     QCOMPARE(t->TabCaption(), path);
     QCOMPARE(t.errors.size(), 1);
     QVERIFY2(t.errors[0].contains(path) && t.errors[0].contains(reason), qPrintable(t.errors[0]));
+    // A save that fails is reported and leaves the document modified.
+    t->CurrentEditor->SetSelectedText("typed");
+    t->Item("Save1")->trigger();
+    QCOMPARE(t.errors.size(), saves ? 1 : 2);
+    if (!saves) QVERIFY2(t.errors[1].contains("Cannot save") && t.errors[1].contains(reason), qPrintable(t.errors[1]));
+    QCOMPARE(t->CurrentEditor->Modified(), !saves);
+    QCOMPARE(t->TabCaption(), saves ? path : "*" + path);
   }
 
   void readOnlyCommands_data() {
