@@ -1,6 +1,7 @@
 // Drives the editor's commands with a sequence decoded from the input: caret
 // moves and selections in every mode, every text-changing command, the
-// clipboard, undo and redo, option changes. Afterwards undoing everything
+// clipboard, undo and redo, option changes, on a single- or double-byte code
+// page, with or without word wrap. Afterwards undoing everything
 // must give back the starting text and redoing everything the final text.
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +27,7 @@ constexpr TCodeEditorCommand kCommands[] = {
     ecLineBreak,    ecInsertLine,     ecTab,         ecShiftTab,      ecBlockIndent,    ecBlockUnindent,
     ecUpperCase,    ecLowerCase,      ecToggleCase,  ecTitleCase,     ecUpperCaseBlock, ecToggleCaseBlock,
     ecNormalSelect, ecLineSelect,     ecToggleMode,  ecScrollDown,    ecSetMarker0,     ecGotoMarker0,
+    ecLowerCaseBlock, ecSelDown,      ecSelWordRight,
 };
 
 void Check(bool ok, const char* what) {
@@ -39,18 +41,24 @@ void Check(bool ok, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzReader in(data, size);
-  NullEditorHost host{300, 160, {7, 13, 7, 7}};
+  const uint8_t flags = in.Byte();
+  const uint8_t setting = in.Byte();
+  // Half the inputs run on a double-byte code page, with lone lead bytes.
+  const bool doubleByte = setting & 1;
+  CodePage::SetActive(doubleByte ? 936 : 1252);
+  // Half wrap their lines, in a window 4 to 32 cells wide, so that column
+  // blocks span rows of one line.
+  const bool wrap = setting & 2;
+  const int width = wrap ? 32 + 7 * (4 + (setting >> 2) % 29) : 300;
+  NullEditorHost host{width, 160, {7, 13, 7, 7}};
   FakeClipboard clipboard;
   TCodeEdit edit(&host);
   edit.SetClipboard(&clipboard);
   edit.SetMaxUndo(100000);
+  edit.SetWordWrap(wrap);
   // Trimming trailing blanks loses them by design; it stays off so that the
   // round trip can be checked exactly.
   TCodeEditorOptions options = edit.Options() | OptionBit(eoTabIndent);
-  const uint8_t flags = in.Byte();
-  // Half the inputs run on a double-byte code page, with lone lead bytes.
-  const bool doubleByte = in.Byte() & 1;
-  CodePage::SetActive(doubleByte ? 936 : 1252);
   if (flags & 1) options ^= OptionBit(eoGroupUndo);
   if (flags & 2) options ^= OptionBit(eoTabsToSpaces);
   if (flags & 4) options ^= OptionBit(eoScrollPastEol);

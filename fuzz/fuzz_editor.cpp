@@ -1,6 +1,7 @@
 // Drives the editor model with operations decoded from the input: caret and
 // anchor moves, selection modes, selection replacement in every mode, option
-// changes and keys. The caret and anchors must stay inside the buffer.
+// changes, keys, word wrap in narrow windows and the double-byte code page.
+// The caret and anchors must stay inside the buffer.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "editor/CodeEdit.h"
+#include "platform/CodePage.h"
 #include "platform/NullEditorHost.h"
 #include "support/FuzzReader.h"
 
@@ -48,6 +50,8 @@ void CheckValid(const TCustomCodeEdit& edit) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzReader in(data, size);
+  // The code page is process-wide: every input starts on the same one.
+  CodePage::SetActive(1252);
   NullEditorHost host{300, 160, {7, 13, 7, 7}};
   TCodeEdit edit(&host);
   edit.SetMaxScrollWidth(100);
@@ -56,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (!in.AtEnd() && steps++ < 200) {
     const int count = edit.LineCount();
     auto position = [&] { return TBufferCoord{in.Small(-2, 60), in.Small(-1, count + 2)}; };
-    switch (in.Byte() % 11) {
+    switch (in.Byte() % 13) {
       case 0:
         edit.SetCaretPos(position());
         break;
@@ -112,6 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         edit.SetLeftChar(in.Small(-3, 120));
         break;
       }
+      case 11:
+        // Rows of 4 to 35 cells: column blocks then span rows of one line.
+        host.Width = 32 + 7 * in.Small(4, 35);
+        edit.Resized();
+        edit.SetWordWrap(!edit.WordWrap());
+        break;
+      case 12:
+        CodePage::SetActive(in.Byte() & 1 ? 936 : 1252);
+        break;
     }
     CheckValid(edit);
   }
