@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSaveFile>
 #include <QTabWidget>
 #include <QTimer>
@@ -61,6 +62,9 @@ QString TStateReport::Text() const {
   text += QString("rightedge=%1\n").arg(editor ? editor->RightEdge() : -1);
   text += QString("lines=%1\n").arg(editor ? editor->LineCount() : -1);
   text += QString("painted_lines=%1\n").arg(paintedLines_);
+  // The message box on screen, so tests can check what the user was told.
+  const auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  text += "message=" + (box ? box->text().replace('\n', ' ') : QString()) + "\n";
   return text;
 }
 
