@@ -19,6 +19,7 @@
 #include "app/SettingsFile.h"
 #include "app/SyntaxTable.h"
 #include "editor/CodeEdit.h"
+#include "monitor/FileNotification.h"
 
 class QAction;
 class QActionGroup;
@@ -68,6 +69,7 @@ class TForm1 : public QMainWindow {
   QMenu* PopupMenu1 = nullptr;  // editor pop-up
   QMenu* PopupMenu2 = nullptr;  // tab pop-up
   THighlighterSet Highlighters;
+  std::unique_ptr<TFileNotification> FileNotification1 = CreateFileNotification1();
 
   // A menu item by its component name ("New1"); nullptr when there is none.
   QAction* Item(const QString& name) const;
@@ -154,6 +156,12 @@ class TForm1 : public QMainWindow {
   void ShowRightEdge1Click();
   void FullScreen1Click();
 
+  // ---- Tools > Monitor file.
+  void MonitorFile1Click();
+  // Reloads the current editor when it is the monitored one; runs on each
+  // change and whenever the active tab changes.
+  void FileNotification1Changed();
+
   // ---- Editor events.
   void EditorKeyDown(TCustomCodeEdit& sender, TVirtualKey& key, TShiftState shift);
   void EditorKeyUp(TCustomCodeEdit& sender, TVirtualKey& key, TShiftState shift);
@@ -182,6 +190,10 @@ class TForm1 : public QMainWindow {
   void DestroyCurrentTab();
   bool SaveTo(const QString& fileName);
   void SetHighlighter(TSyntaxItem item);
+  std::unique_ptr<TFileNotification> CreateFileNotification1();
+  // Ends the monitoring of editor if it is the monitored one.
+  void EndMonitoring(TCodeEdit& editor);
+  void ReloadMonitoredEditor(TCodeEdit& editor, const QString& fileName);
 
   QStringList commandLineFiles_;
   QString settingsPath_;
@@ -190,6 +202,10 @@ class TForm1 : public QMainWindow {
   TSyntaxItem syntaxChecked_ = siNormal1;
   bool positionPanelWidened_ = false;
   bool loading_ = false;
+  // A reload runs a nested event loop once it takes long; changes arriving
+  // meanwhile are reloaded after it instead of inside it.
+  bool reloading_ = false;
+  bool reloadAgain_ = false;
   bool closing_ = false;
   // Tab dragging: the press position until the drag threshold is passed.
   bool tabPressed_ = false;

@@ -228,6 +228,9 @@ void TForm1::Close3Click() {
       if (CurrentEditor->Modified()) return;
     }
   }
+  // A closed document no longer follows its file (an emptied last tab
+  // would otherwise be refilled from it).
+  EndMonitoring(*CurrentEditor);
   StatusPanel1->clear();
   if (TabCount() >= 2) {
     const int index = PageControl1->currentIndex();
@@ -270,6 +273,7 @@ void TForm1::PageControl1Change() {
     SetTitleFromCaption(TabCaption());
     StatusPanel1->setText(CurrentEditor && CurrentEditor->Modified() ? "Modified" : "");
     CurrentFileName = DocumentName();
+    FileNotification1Changed();
     if (TTabSheet* sheet = CurrentSheet()) sheet->View()->setFocus();
   }
   Panel1->hide();

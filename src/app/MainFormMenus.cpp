@@ -78,6 +78,18 @@ const TMenuRow kMenuRows[] = {
     {"View1", "FullScreen1", "&全屏", 122, H(FullScreen1Click), ckHandler, false},
     {"View1", "N7", "-", 0, nullptr, ckNone, false},
 
+    {"ools1", "Baseconverter1", "&基本转换", 0, nullptr, ckNone, false},
+    {"ools1", "ASCIITable1", "&ASCII码表", 0, nullptr, ckNone, false},
+    {"ools1", "N5", "-", 0, nullptr, ckNone, false},
+    {"ools1", "ToLowercase1", "&到小写", 0, nullptr, ckNone, false},
+    {"ools1", "ToUppercase1", "&到大写", 0, nullptr, ckNone, false},
+    {"ools1", "Capitalize1", "&首字符大写", 0, nullptr, ckNone, false},
+    {"ools1", "Insertdateandtime1", "&插入时间日期", 0, nullptr, ckNone, false},
+    {"ools1", "ExecuteCommandLine1", "&执行命令行", 0, nullptr, ckNone, false},
+    {"ools1", "Sort1", "&排序", 0, nullptr, ckNone, false},
+    {"ools1", "N11", "-", 0, nullptr, ckNone, false},
+    {"ools1", "MonitorFile1", "&监视文件", 0, H(MonitorFile1Click), ckHandler, false},
+
     {"PopupMenu2", "New2", "&新建", 0, H(New1Click), ckNone, false},
     {"PopupMenu2", "Open2", "&打开", 0, H(Open1Click), ckNone, false},
     {"PopupMenu2", "Save2", "&保存", 0, H(Save1Click), ckNone, false},

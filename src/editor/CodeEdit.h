@@ -619,6 +619,10 @@ class TCodeEdit : public TCustomCodeEdit {
   explicit TCodeEdit(EditorHost* host = nullptr);
   ~TCodeEdit() override;
 
+  // Free for the window that holds the control (the main window marks the
+  // monitored document with 1).
+  int Tag = 0;
+
  private:
   std::unique_ptr<ICodeEditPainter> ownPainter_;
 };
