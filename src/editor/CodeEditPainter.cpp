@@ -559,6 +559,9 @@ void TCodeEditPainter::DrawRun(RowState& row, std::string_view text, int start, 
     }
     drawBuffer_.push_back(c);
   }
+  // Nor end one on half a character: a lead byte alone has no glyph. The
+  // rectangle still clips the drawing to the run's cells.
+  if (IsTrailByteAt(row.Text, last + 1)) drawBuffer_.push_back(row.Text[last]);
   const int x = ColumnX(row, from);
   const int lineHeight = edit_.LineHeight();
   TRect rect{std::max(ColumnX(row, first), row.Clip.Left), row.Top, std::min(ColumnX(row, last + 1), row.Clip.Right),

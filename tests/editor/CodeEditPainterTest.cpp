@@ -408,6 +408,26 @@ TEST(CodeEditPainter, ScrolledHorizontallyStartsAtLeftChar) {
   EXPECT_EQ(call->Text[(Painted::X(4) - call->X) / 8], 'E');
 }
 
+// The canvas draws a double-byte character from both its bytes, so a run
+// cut inside one by the clip still hands over the pair.
+TEST(CodeEditPainter, RunsCutInsideADoubleByteCharacterKeepItWhole) {
+  ActiveCodePage cp936(936);
+  struct Row {
+    const char* name;
+    TRect clip;
+    std::vector<std::string> runs;
+  } rows[] = {
+      {"clip ends on the lead byte", {0, 0, Painted::X(2), 16}, {"a\xD6\xD0"}},
+      {"clip starts on the trail byte", {Painted::X(3), 0, 400, 16}, {"\xD6\xD0" "b"}},
+      {"nothing cut", {0, 0, 400, 16}, {"a\xD6\xD0" "b"}},
+  };
+  for (const auto& row : rows) {
+    Painted p("a\xD6\xD0" "b");
+    p.Paint(row.clip);
+    EXPECT_EQ(p.TextsOnRow(1), row.runs) << row.name;
+  }
+}
+
 // ---------------------------------------------------------------- gutter
 
 TEST(CodeEditPainter, GutterLineNumbers) {
