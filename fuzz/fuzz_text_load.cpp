@@ -1,10 +1,14 @@
 // Loading any bytes succeeds; where every line break has one style, saving
-// gives back exactly the bytes that were loaded.
+// gives back exactly the bytes that were loaded. The size check agrees with
+// the lines the loader makes, tried with small limits.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "text/CodeEditTextBuffer.h"
+#include "text/FileAccess.h"
+#include "text/LineLimits.h"
 
 namespace {
 
@@ -36,5 +40,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   again.LoadFromBytes(saved);
   if (again.SaveToBytes() != saved || again.Count() != list.Count()) std::abort();
   list.LongestLineLength();
+
+  size_t longest = 0;
+  for (int i = 0; i < list.Count(); ++i) longest = std::max(longest, list.Get(i).size());
+  const size_t maxLength = size > 0 ? data[0] % 16 : 0;
+  const size_t maxLines = size > 1 ? data[1] % 16 : 0;
+  bool refused = false;
+  try {
+    vantrel::CheckLoadable(bytes, "f", maxLength, maxLines);
+  } catch (const vantrel::EFileError&) {
+    refused = true;
+  }
+  const bool tooBig = longest > maxLength || size_t(list.Count()) > maxLines;
+  if (refused != tooBig) std::abort();
   return 0;
 }
