@@ -35,12 +35,14 @@ void CheckValid(const TCustomCodeEdit& edit) {
   };
   // Trimming may leave the caret past the stored text by the trimmed blanks.
   const int slack = edit.HasOption(eoTrimTrailingSpaces) ? 64 : 0;
-  // eoAutoSizeMaxScrollWidth lets the caret go anywhere to the right.
-  const bool unbounded = edit.HasOption(eoAutoSizeMaxScrollWidth);
+  // eoAutoSizeMaxScrollWidth lets the caret go anywhere to the right, and
+  // so does word wrap, which has no scroll width; there the anchors too.
+  const bool wrapped = edit.WordWrapActive();
+  const bool unbounded = edit.HasOption(eoAutoSizeMaxScrollWidth) || wrapped;
   Check(edit.CaretX() >= 1 && (unbounded || edit.CaretX() <= widest(edit.CaretY()) + slack));
   for (TBufferCoord anchor : {edit.RawAnchorStart(), edit.RawAnchorEnd()}) {
     Check(anchor.Y >= 1 && anchor.Y <= maxY);
-    Check(anchor.X >= 1 && anchor.X <= widest(anchor.Y));
+    Check(anchor.X >= 1 && (wrapped || anchor.X <= widest(anchor.Y)));
   }
   Check(edit.UpdateBatchDepth() == 0);
   Check(edit.TopLine() >= 1 && edit.LeftChar() >= 1);
