@@ -163,9 +163,12 @@ void TRegex::ClearGroups() {
 }
 
 bool TRegex::Exec(std::string_view input) {
+  // Only the text before the first NUL is searched, so only that is kept.
+  const void* nul = std::memchr(input.data(), 0, input.size());
+  if (nul != nullptr) input = input.substr(0, static_cast<const char*>(nul) - input.data());
   input_.assign(input.data(), input.size());
   hasInput_ = true;
-  inputLength_ = static_cast<int>(std::min(input_.size(), std::strlen(input_.c_str())));
+  inputLength_ = static_cast<int>(input_.size());
   requiredFoundAt_ = -1;
   return ExecPrim(1);
 }
@@ -190,11 +193,14 @@ bool TRegex::ExecPrim(int offset) {
   const int start = offset - 1;
   const uint8_t* in = reinterpret_cast<const uint8_t*>(input_.c_str());
 
-  if (program_.requiredOffset >= 0 && requiredFoundAt_ < start) {
-    const void* found = memmem(in + start, inputLength_ - start, &program_.code[program_.requiredOffset],
-                               program_.requiredLength);
+  // An anchored search has one position to try: look at it before
+  // scanning the line for the literal.
+  if (program_.anchored && !program_.firstTable[in[start]]) return false;
+  // One anchored try costs less than a scan for the literal.
+  if (!program_.anchored && program_.requiredOffset >= 0 && requiredFoundAt_ < start) {
+    const uint8_t* found = FindRequired(in + start, inputLength_ - start);
     if (found == nullptr) return false;
-    requiredFoundAt_ = static_cast<int>(static_cast<const uint8_t*>(found) - in);
+    requiredFoundAt_ = static_cast<int>(found - in);
   }
 
   const int64_t perByte = kStepsPerInputByte * std::max<int64_t>(1, program_.nodeCount);
@@ -211,6 +217,14 @@ bool TRegex::ExecPrim(int offset) {
 bool TRegex::SearchFrom(int start) {
   const uint8_t* in = reinterpret_cast<const uint8_t*>(input_.c_str());
   if (program_.anchored) return TryAt(start);
+  if (program_.requiredAtStart) {
+    for (int p = requiredFoundAt_;;) {
+      if (TryAt(p)) return true;
+      const uint8_t* hit = FindRequired(in + p + 1, inputLength_ - p - 1);
+      if (hit == nullptr) return false;
+      p = static_cast<int>(hit - in);
+    }
+  }
   if (program_.startChar != 0) {
     for (int p = start; p < inputLength_;) {
       const void* hit = std::memchr(in + p, program_.startChar, inputLength_ - p);
@@ -221,9 +235,10 @@ bool TRegex::SearchFrom(int start) {
     }
     return false;
   }
-  const TCharSet& first = program_.firstCharSet;
+  const auto& first = program_.firstTable;
   for (int p = start; p <= inputLength_; ++p) {
-    if (!first.Has(in[p])) continue;
+    while (p < inputLength_ && !first[in[p]]) ++p;
+    if (!first[in[p]]) break;  // the terminating NUL, which no match may start at
     if (TryAt(p)) return true;
     // The leading repeat ran from p to its end and every way on from there
     // failed; a later start inside that run would find a subset of the same
@@ -232,6 +247,11 @@ bool TRegex::SearchFrom(int start) {
     if (runEnd > p) p = runEnd;
   }
   return false;
+}
+
+const uint8_t* TRegex::FindRequired(const uint8_t* text, int length) const {
+  return RegexFindLiteral(text, static_cast<size_t>(length), &program_.code[program_.requiredOffset],
+                          static_cast<size_t>(program_.requiredLength), static_cast<size_t>(program_.requiredRare));
 }
 
 bool TRegex::TryAt(int position) {

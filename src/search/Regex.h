@@ -149,6 +149,7 @@ class TRegex {
   bool ExecPrim(int offset);
   bool TryAt(int position);
   bool SearchFrom(int start);
+  const uint8_t* FindRequired(const uint8_t* text, int length) const;
   void ClearGroups();
   void Invalidate() { compiled_ = false; }
   [[noreturn]] void Error(int code, int compilePos = 0) const;

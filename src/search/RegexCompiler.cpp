@@ -828,6 +828,13 @@ class TFirstChars {
   std::vector<int32_t> work_;
 };
 
+// Zero-width nodes that may stand before the first consuming node without
+// tying a match to anything but its position: no loop entries (counters).
+bool IsStartFreeZeroWidth(uint8_t op) {
+  return op == nkComment || op == nkWordBoundary || op == nkNotWordBoundary || op == nkLineStart ||
+         op == nkInputStart || (op > nkOpen && op <= nkOpen + kRegexMaxGroup);
+}
+
 bool IsBackRef(uint8_t op) { return op == nkBackRef || op == nkBackRefFold; }
 
 // The operand of a simple repeat, or 0 for other nodes.
@@ -889,11 +896,23 @@ void FindReusableFailures(TRegexProgram& program, const std::vector<bool>& alter
       program.leadRepeat = scan;
       return;
     }
-    const bool zeroWidth = op == nkComment || op == nkWordBoundary || op == nkNotWordBoundary ||
-                           op == nkLineStart || op == nkInputStart ||
-                           (op > nkOpen && op <= nkOpen + kRegexMaxGroup);
-    if (!zeroWidth) return;
+    if (!IsStartFreeZeroWidth(op)) return;
   }
+}
+
+// Index of the byte of text[0, length) that is least common in source
+// text and prose, so that a search for it stops least often.
+int32_t RarestByte(const uint8_t* text, int32_t length) {
+  static constexpr std::string_view kCommonFirst = " etaoinsrlcdhupmfgbyw_()vxk;=,.\t";
+  auto rank = [](uint8_t c) {
+    const size_t at = kCommonFirst.find(static_cast<char>(c));
+    return at == std::string_view::npos ? kCommonFirst.size() : at;
+  };
+  int32_t rarest = 0;
+  for (int32_t i = 1; i < length; ++i) {
+    if (rank(text[i]) > rank(text[rarest])) rarest = i;
+  }
+  return rarest;
 }
 
 void Analyse(TRegexProgram& program) {
@@ -902,6 +921,7 @@ void Analyse(TRegexProgram& program) {
   program.firstCharSet = first.From(1);
 
   program.nodeSet.assign(code.size(), -1);
+  program.exclusiveRepeat.assign(code.size(), false);
   program.sets.clear();
   // Branch nodes that follow another branch are alternatives too.
   std::vector<bool> alternative(code.size(), false);
@@ -924,7 +944,16 @@ void Analyse(TRegexProgram& program) {
         break;
       case nkStar:
       case nkPlus:
-      case nkBraces:
+      case nkBraces: {
+        const TCharSet follow = first.From(program.Next(node));
+        TCharSet operand;
+        AddSimpleChars(program, RepeatOperand(code, node), operand);
+        bool shared = false;
+        for (int i = 0; i < 4; ++i) shared |= (operand.bits[i] & follow.bits[i]) != 0;
+        program.exclusiveRepeat[node] = !shared;
+        remember(node, follow);
+        break;
+      }
       case nkStarLazy:
       case nkPlusLazy:
       case nkBracesLazy:
@@ -948,10 +977,14 @@ void Analyse(TRegexProgram& program) {
   program.startChar = 0;
   program.requiredOffset = -1;
   program.requiredLength = 0;
+  program.requiredAtStart = false;
+  for (int c = 0; c < 256; ++c) program.firstTable[c] = program.firstCharSet.Has(static_cast<uint8_t>(c));
   if (code[program.Next(1)] == nkEnd) {
     int32_t scan = 1 + kRegexNodeHeader;
     if (code[scan] == nkExact) program.startChar = code[scan + kRegexNodeHeader];
     if (code[scan] == nkInputStart) program.anchored = true;
+    int32_t leading = scan;  // the first node that consumes input
+    while (leading != 0 && IsStartFreeZeroWidth(code[leading])) leading = program.Next(leading);
     for (; scan != 0; scan = program.Next(scan)) {
       if (code[scan] != nkExact) continue;
       int32_t length = static_cast<int32_t>(
@@ -959,8 +992,11 @@ void Analyse(TRegexProgram& program) {
       if (length > program.requiredLength) {
         program.requiredLength = length;
         program.requiredOffset = scan + kRegexNodeHeader;
+        program.requiredAtStart = scan == leading;
       }
     }
+    program.requiredRare = RarestByte(&code[program.requiredOffset >= 0 ? program.requiredOffset : 0],
+                                      program.requiredLength);
   }
 }
 

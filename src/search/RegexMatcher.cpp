@@ -209,14 +209,18 @@ bool TRegexMatcher::SelectGreedy(int32_t node, int base, int count, int& pos, in
   const int unit = RepeatUnit(repeat.operand);
   if (unit <= 0) count = std::min(count, repeat.min);
   const TCharSet* follow = program_->SetOf(node);
+  // Every shorter count stops on a character of the operand, which cannot
+  // follow.
+  const bool onlyLongest = program_->exclusiveRepeat[node];
   while (count >= repeat.min) {
     const int p = base + count * (unit < 0 ? 0 : unit);
     if (follow == nullptr || follow->Has(in_[p])) {
-      if (count > repeat.min) PushChoice(kChoiceGreedy, node, base, count - 1);
+      if (count > repeat.min && !onlyLongest) PushChoice(kChoiceGreedy, node, base, count - 1);
       pos = p;
       scan = Next(node);
       return true;
     }
+    if (onlyLongest) return false;
     --count;
     --steps_;
   }

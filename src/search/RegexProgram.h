@@ -91,6 +91,23 @@ inline int32_t RegexReadInt(const uint8_t* p) {
 
 inline void RegexWriteInt(uint8_t* p, int32_t v) { std::memcpy(p, &v, sizeof v); }
 
+// Finds `literal` in text[0, length) by looking for its byte at index
+// `rare` with memchr and comparing the rest; quicker than memmem on lines.
+inline const uint8_t* RegexFindLiteral(const uint8_t* text, size_t length, const uint8_t* literal,
+                                       size_t literalLength, size_t rare) {
+  if (literalLength > length) return nullptr;
+  const uint8_t* from = text + rare;
+  const uint8_t* last = text + (length - literalLength) + rare;  // last place the rare byte may be
+  while (from <= last) {
+    const void* hit = std::memchr(from, literal[rare], static_cast<size_t>(last - from) + 1);
+    if (hit == nullptr) return nullptr;
+    const uint8_t* at = static_cast<const uint8_t*>(hit) - rare;
+    if (std::memcmp(at, literal, literalLength) == 0) return at;
+    from = static_cast<const uint8_t*>(hit) + 1;
+  }
+  return nullptr;
+}
+
 struct TRegexProgram {
   std::vector<uint8_t> code;  // code[0] is the signature, the first node follows
   int modifiers = 0;          // modifiers the program was compiled with
@@ -99,6 +116,12 @@ struct TRegexProgram {
   uint8_t startChar = 0;  // 0 = none
   int32_t requiredOffset = -1;  // offset of the required literal's text in code
   int32_t requiredLength = 0;
+  // Every match begins with the required literal (only zero-width nodes
+  // come before it), so its occurrences are the only start positions.
+  bool requiredAtStart = false;
+  int32_t requiredRare = 0;  // index of the literal's byte least common in text: memchr looks for it
+  // firstCharSet as a byte table: one load per position in the scan.
+  std::array<uint8_t, 256> firstTable{};
 
   // Per node (indexed by node offset): index into sets of what may come
   // first on the path the node leads to; -1 where nothing was computed.
@@ -107,6 +130,9 @@ struct TRegexProgram {
   // what starts the body.
   std::vector<int32_t> nodeSet;
   std::vector<TCharSet> sets;
+  // Greedy simple repeats (by node offset) whose operand shares no
+  // character with what may follow: only the longest count can go on.
+  std::vector<bool> exclusiveRepeat;
 
   // Facts that let the searcher reuse what one failed start position
   // learnt at the next ones; both need a program without back-references,
