@@ -126,6 +126,7 @@ void TForm1::ReloadMonitoredEditor(TCodeEdit& editor, const QString& fileName) {
   editor.RedoList().Clear();
   editor.SetModified(false);
   ShowLastLine(editor);
+  UpdatePositionPanel();
   if (TTabSheet* sheet = CurrentSheet()) sheet->View()->update();
 }
 
