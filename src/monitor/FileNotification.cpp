@@ -10,6 +10,13 @@ namespace {
 constexpr int kDeliveryDelayMs = 100;
 constexpr const char* kErrorTitle = "Error";
 
+// Directory and file name exclude each other: a new value for one clears the other.
+void SetExclusive(std::string& field, std::string& other, const std::string& value) {
+  if (value == field) return;
+  field = value;
+  other.clear();
+}
+
 }  // namespace
 
 uint32_t ChangeFilterOf(TFileNotifyOptions options) {
@@ -61,9 +68,7 @@ std::string TFileNotification::Directory() const {
 
 void TFileNotification::SetDirectory(const std::string& directory) {
   std::lock_guard guard(lock_);
-  if (directory == directory_) return;
-  directory_ = directory;
-  fileName_.clear();
+  SetExclusive(directory_, fileName_, directory);
 }
 
 std::string TFileNotification::FileName() const {
@@ -73,9 +78,7 @@ std::string TFileNotification::FileName() const {
 
 void TFileNotification::SetFileName(const std::string& fileName) {
   std::lock_guard guard(lock_);
-  if (fileName == fileName_) return;
-  fileName_ = fileName;
-  directory_.clear();
+  SetExclusive(fileName_, directory_, fileName);
 }
 
 bool TFileNotification::Active() const {
