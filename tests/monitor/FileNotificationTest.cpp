@@ -188,7 +188,7 @@ TEST_F(FileNotificationTest, StopEndsPromptlyWhileChangesKeepArriving) {
   const auto took = std::chrono::steady_clock::now() - begin;
   writing = false;
   writer.join();
-  EXPECT_LT(took, 100ms);
+  EXPECT_LT(took, 250ms);  // a join after one wake-up; generous for a loaded machine
   EXPECT_FALSE(notifier.Active());
   EXPECT_GE(changes, 1);
   // Nothing is delivered after the stop beyond a tick already armed.
