@@ -168,7 +168,9 @@ TEST_P(RegexLongLineTest, FailedStartsAreNotRedone) {
   regex.SetExpression(c.pattern);
   const bool found = regex.Exec(c.line);
   EXPECT_EQ(found ? regex.GroupStart(0) : -1, c.start);
-  if (found) EXPECT_EQ(regex.GroupLength(0), c.length);
+  if (found) {
+    EXPECT_EQ(regex.GroupLength(0), c.length);
+  }
 }
 
 const LongLineCase kLongLineCases[] = {
