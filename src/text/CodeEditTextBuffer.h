@@ -106,6 +106,7 @@ class TCodeEditStringList {
 
   void Grow();
   void CheckIndex(int index, int limit) const;
+  void ClearLines(bool keepCapacity);
   void InsertRecord(int index, std::string_view text);
   void ReleaseText(LineRecord& record);
   void SetRecordText(LineRecord& record, std::string_view text);
