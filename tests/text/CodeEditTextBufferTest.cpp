@@ -80,6 +80,7 @@ TEST(StringListLoad, SplitsEveryBreakStyleAndSavesInTheDetectedOne) {
       {"blank lines", "\n\n\n", {"", "", "", ""}, lbsLF, "\n\n\n"},
       {"cr at the very end", "x\r", {"x", ""}, lbsCR, "x\r"},
   };
+  TCodeEditStringList reloaded;  // a reload reuses the records of a longer text
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TCodeEditStringList list;
@@ -87,6 +88,11 @@ TEST(StringListLoad, SplitsEveryBreakStyleAndSavesInTheDetectedOne) {
     EXPECT_EQ(Lines(list), c.lines);
     EXPECT_EQ(list.LineBreakStyle, c.style);
     EXPECT_EQ(list.SaveToBytes(), c.saved);
+    reloaded.LoadFromBytes(std::string(1000, 'x') + std::string(1000, '\n'));
+    reloaded.Put(0, "owned copy");
+    reloaded.LoadFromBytes(c.bytes);
+    EXPECT_EQ(Lines(reloaded), c.lines);
+    EXPECT_EQ(reloaded.SaveToBytes(), c.saved);
   }
 }
 
