@@ -63,13 +63,11 @@ QString TStateReport::Text() const {
   text += QString("lines=%1\n").arg(editor ? editor->LineCount() : -1);
   text += QString("painted_lines=%1\n").arg(paintedLines_);
   text += editor ? QString("caret=%1,%2\n").arg(editor->CaretX()).arg(editor->CaretY()) : QString("caret=-\n");
-  // The end of the text, cheap to take however long the document is.
+  // The end of the text, cheap to take however long the document is: the
+  // report is rewritten on every change, so a 10 MB line is cut short.
   const int count = editor ? editor->LineCount() : 0;
-  text += "last_lines=" +
-          (count > 0 ? QString::fromLocal8Bit(editor->LineText(count - 1)) + "|" +
-                           QString::fromLocal8Bit(editor->LineText(count))
-                     : QString()) +
-          "\n";
+  const auto lineHead = [&](int line) { return QString::fromLocal8Bit(editor->LineText(line).substr(0, 200)); };
+  text += "last_lines=" + (count > 0 ? lineHead(count - 1) + "|" + lineHead(count) : QString()) + "\n";
   // The message box on screen, so tests can check what the user was told.
   const auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   text += "message=" + (box ? box->text().replace('\n', ' ') : QString()) + "\n";
