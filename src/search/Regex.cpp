@@ -195,7 +195,7 @@ bool TRegex::ExecPrim(int offset) {
 
   // An anchored search has one position to try: look at it before
   // scanning the line for the literal.
-  if (program_.anchored && !program_.firstTable[in[start]]) return false;
+  if (program_.anchored && !AnchoredStartPossible(in + start)) return false;
   // One anchored try costs less than a scan for the literal.
   if (!program_.anchored && program_.requiredOffset >= 0 && requiredFoundAt_ < start) {
     const uint8_t* found = FindRequired(in + start, inputLength_ - start);
@@ -239,12 +239,32 @@ bool TRegex::SearchFrom(int start) {
   for (int p = start; p <= inputLength_; ++p) {
     while (p < inputLength_ && !first[in[p]]) ++p;
     if (!first[in[p]]) break;  // the terminating NUL, which no match may start at
+    if (!LeadLiteralAt(in + p)) continue;
     if (TryAt(p)) return true;
     // The leading repeat ran from p to its end and every way on from there
     // failed; a later start inside that run would find a subset of the same
     // ends, and the run's end itself with count zero was one of them.
     const int runEnd = matcher_->LeadRunEnd();
     if (runEnd > p) p = runEnd;
+  }
+  return false;
+}
+
+bool TRegex::AnchoredStartPossible(const uint8_t* at) const {
+  if (!program_.firstTable[at[0]]) return false;
+  if (!program_.anchoredRunCheck) return true;
+  while (program_.anchoredRun[*at]) ++at;  // stops at the NUL at the latest
+  return program_.anchoredFollow[*at];
+}
+
+// The input ends in NUL and holds none, so each compare stops at its end.
+bool TRegex::LeadLiteralAt(const uint8_t* at) const {
+  if (program_.leadLiterals.empty()) return true;
+  for (const int32_t offset : program_.leadLiterals) {
+    const uint8_t* literal = &program_.code[offset];
+    int i = 0;
+    while (literal[i] != 0 && at[i] == literal[i]) ++i;
+    if (literal[i] == 0) return true;
   }
   return false;
 }

@@ -150,6 +150,9 @@ class TRegex {
   bool TryAt(int position);
   bool SearchFrom(int start);
   const uint8_t* FindRequired(const uint8_t* text, int length) const;
+  // Cheap necessary conditions checked before a try.
+  bool AnchoredStartPossible(const uint8_t* at) const;
+  bool LeadLiteralAt(const uint8_t* at) const;
   void ClearGroups();
   void Invalidate() { compiled_ = false; }
   [[noreturn]] void Error(int code, int compilePos = 0) const;

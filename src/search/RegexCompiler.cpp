@@ -915,6 +915,48 @@ int32_t RarestByte(const uint8_t* text, int32_t length) {
   return rarest;
 }
 
+// When every match starts with an alternation of plain literals, a start
+// position that begins with none of them needs no try.
+void FindLeadLiterals(TRegexProgram& program, int32_t leading) {
+  constexpr size_t kMaxLiterals = 8;
+  const auto& code = program.code;
+  program.leadLiterals.clear();
+  if (leading == 0 || code[leading] != nkBranch) return;
+  const int32_t second = program.Next(leading);
+  if (second == 0 || code[second] != nkBranch) return;
+  // The same chain the matcher walks: branches linked by their next.
+  for (int32_t branch = leading; branch != 0 && code[branch] == nkBranch; branch = program.Next(branch)) {
+    const int32_t body = branch + kRegexNodeHeader;
+    if (code[body] != nkExact || program.leadLiterals.size() == kMaxLiterals) {
+      program.leadLiterals.clear();
+      return;
+    }
+    program.leadLiterals.push_back(body + kRegexNodeHeader);
+  }
+}
+
+// See TRegexProgram::anchoredRunCheck. Only a greedy repeat without upper
+// bound whose shorter counts cannot go on qualifies.
+void FindAnchoredRun(TRegexProgram& program, int32_t leading) {
+  const auto& code = program.code;
+  program.anchoredRunCheck = false;
+  if (leading == 0 || (code[leading] != nkStar && code[leading] != nkPlus)) return;
+  const int32_t operand = RepeatOperand(code, leading);
+  const TCharSet* follow = program.SetOf(leading);
+  // The operand's set must be exact, which it is not for these.
+  if (operand == 0 || IsBackRef(code[operand]) || code[operand] == nkAnyInLine) return;
+  if (follow == nullptr || !program.exclusiveRepeat[leading]) return;
+  TCharSet run;
+  AddSimpleChars(program, operand, run);
+  for (int c = 1; c < 256; ++c) {
+    program.anchoredRun[c] = run.Has(static_cast<uint8_t>(c));
+    program.anchoredFollow[c] = follow->Has(static_cast<uint8_t>(c));
+  }
+  program.anchoredRun[0] = 0;
+  program.anchoredFollow[0] = follow->Has(0);
+  program.anchoredRunCheck = true;
+}
+
 void Analyse(TRegexProgram& program) {
   const auto& code = program.code;
   TFirstChars first(program);
@@ -978,6 +1020,8 @@ void Analyse(TRegexProgram& program) {
   program.requiredOffset = -1;
   program.requiredLength = 0;
   program.requiredAtStart = false;
+  program.leadLiterals.clear();
+  program.anchoredRunCheck = false;
   for (int c = 0; c < 256; ++c) program.firstTable[c] = program.firstCharSet.Has(static_cast<uint8_t>(c));
   if (code[program.Next(1)] == nkEnd) {
     int32_t scan = 1 + kRegexNodeHeader;
@@ -995,6 +1039,8 @@ void Analyse(TRegexProgram& program) {
         program.requiredAtStart = scan == leading;
       }
     }
+    FindLeadLiterals(program, leading);
+    if (program.anchored) FindAnchoredRun(program, leading);
     program.requiredRare = RarestByte(&code[program.requiredOffset >= 0 ? program.requiredOffset : 0],
                                       program.requiredLength);
   }

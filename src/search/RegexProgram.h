@@ -122,6 +122,16 @@ struct TRegexProgram {
   int32_t requiredRare = 0;  // index of the literal's byte least common in text: memchr looks for it
   // firstCharSet as a byte table: one load per position in the scan.
   std::array<uint8_t, 256> firstTable{};
+  // Offsets in code of NUL-terminated literals one of which every match
+  // starts with (an alternation of plain words); empty when unknown.
+  std::vector<int32_t> leadLiterals;
+  // Anchored programs that begin with a greedy repeat whose operand shares
+  // nothing with what follows: a match needs a following character right
+  // after the run, so most lines fail on two table scans. Neither table
+  // holds NUL, which ends every input.
+  bool anchoredRunCheck = false;
+  std::array<uint8_t, 256> anchoredRun{};
+  std::array<uint8_t, 256> anchoredFollow{};
 
   // Per node (indexed by node offset): index into sets of what may come
   // first on the path the node leads to; -1 where nothing was computed.

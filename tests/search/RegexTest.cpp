@@ -166,6 +166,21 @@ const MatchCase kMatchCases[] = {
     {"LeadStarEmptyAfterItsRun", "", "a*;", "aab;", 4, 1},
     {"LeadRepeatInGroupWithBackReference", "", "(a+)\\1b", "aaab", 2, 3},
     {"CountedLoopAlternationRetriedLater", "", "(a|a){2}c", "aaac", 2, 3},
+    // Starts rejected by the leading literals of an alternation
+    {"LeadLiteralsSkipFalseFirstChars", "", "(int|long)\\s+x", "ilongint x", 6, 5},
+    {"LeadLiteralAtLineEnd", "", "(ab|cd)", "xxcd", 3, 2},
+    {"LeadLiteralCutByLineEnd", "", "(abc|de)", "xab", kNo, 0},
+    {"LeadLiteralBehindNul", "", "(ab|cd)", std::string("xc\0d cd", 7), kNo, 0},
+    {"LeadLiteralsIgnoreCase", "i", "(int|long)", "xLONG", 2, 4},
+    {"LeadAlternationOptional", "", "(ab|cd)?x", "zx", 2, 1},
+    // Anchored lines rejected after the leading run
+    {"AnchoredRunThenFollower", "", "^\\s*#", "  #", 1, 3},
+    {"AnchoredRunWrongFollower", "", "^\\s*#", "  x#", kNo, 0},
+    {"AnchoredRunToEnd", "", "^\\s*$", "   ", 1, 3},
+    {"AnchoredRunBeforeNul", "", "^ *#", std::string("  \0#", 4), kNo, 0},
+    {"AnchoredRunSharedFollowerBacksOff", "", "^ * #", "   #", 1, 4},
+    {"AnchoredPlusNeedsOne", "", "^\\s+#", "#", kNo, 0},
+    {"MultiLineRunNotAnchored", "m", "^ *#", "ab\n  #", 4, 3},
 };
 
 INSTANTIATE_TEST_SUITE_P(Features, RegexMatchTest, ::testing::ValuesIn(kMatchCases),
