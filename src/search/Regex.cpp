@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "search/RegexCompiler.h"
 #include "search/RegexMatcher.h"
+#include "search/RegexStartScan.h"
 
 namespace vantrel {
 
@@ -236,8 +237,13 @@ bool TRegex::SearchFrom(int start) {
     return false;
   }
   const auto& first = program_.firstTable;
+  const TRegexStartScan& scan = program_.startScan;
   for (int p = start; p <= inputLength_; ++p) {
-    while (p < inputLength_ && !first[in[p]]) ++p;
+    if (scan.count > 0) {
+      p = RegexNextStart(scan, in, p, inputLength_);
+    } else {
+      while (p < inputLength_ && !first[in[p]]) ++p;
+    }
     if (!first[in[p]]) break;  // the terminating NUL, which no match may start at
     if (!LeadLiteralAt(in + p)) continue;
     if (TryAt(p)) return true;

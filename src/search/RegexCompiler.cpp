@@ -8,6 +8,7 @@
 
 #include "platform/Assert.h"
 #include "search/Regex.h"
+#include "search/RegexStartScan.h"
 
 namespace vantrel {
 
@@ -1022,6 +1023,7 @@ void Analyse(TRegexProgram& program) {
   program.requiredAtStart = false;
   program.leadLiterals.clear();
   program.anchoredRunCheck = false;
+  program.startScan = TRegexStartScan();
   for (int c = 0; c < 256; ++c) program.firstTable[c] = program.firstCharSet.Has(static_cast<uint8_t>(c));
   if (code[program.Next(1)] == nkEnd) {
     int32_t scan = 1 + kRegexNodeHeader;
@@ -1040,6 +1042,7 @@ void Analyse(TRegexProgram& program) {
       }
     }
     FindLeadLiterals(program, leading);
+    RegexPrepareStartScan(program);
     if (program.anchored) FindAnchoredRun(program, leading);
     program.requiredRare = RarestByte(&code[program.requiredOffset >= 0 ? program.requiredOffset : 0],
                                       program.requiredLength);

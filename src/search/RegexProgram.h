@@ -108,6 +108,15 @@ inline const uint8_t* RegexFindLiteral(const uint8_t* text, size_t length, const
   return nullptr;
 }
 
+// Up to four (first byte, second byte) pairs one of which every match
+// starts with; a second byte of 0 accepts any. count 0: no scan.
+struct TRegexStartScan {
+  static constexpr int kMaxBytes = 4;
+  int count = 0;
+  std::array<uint8_t, kMaxBytes> first{};
+  std::array<uint8_t, kMaxBytes> second{};
+};
+
 struct TRegexProgram {
   std::vector<uint8_t> code;  // code[0] is the signature, the first node follows
   int modifiers = 0;          // modifiers the program was compiled with
@@ -129,6 +138,7 @@ struct TRegexProgram {
   // nothing with what follows: a match needs a following character right
   // after the run, so most lines fail on two table scans. Neither table
   // holds NUL, which ends every input.
+  TRegexStartScan startScan;
   bool anchoredRunCheck = false;
   std::array<uint8_t, 256> anchoredRun{};
   std::array<uint8_t, 256> anchoredFollow{};

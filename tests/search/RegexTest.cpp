@@ -173,6 +173,10 @@ const MatchCase kMatchCases[] = {
     {"LeadLiteralBehindNul", "", "(ab|cd)", std::string("xc\0d cd", 7), kNo, 0},
     {"LeadLiteralsIgnoreCase", "i", "(int|long)", "xLONG", 2, 4},
     {"LeadAlternationOptional", "", "(ab|cd)?x", "zx", 2, 1},
+    {"StartScanPairAcrossBlock", "", "(ab|cd)", std::string(15, '-') + "cd", 16, 2},
+    {"StartScanFalsePairThenTail", "", "(ab|cd)", std::string(15, '-') + "cx" + std::string(20, '-') + "ab", 38, 2},
+    {"StartScanOneByteLiteral", "", "(a|cd)b", std::string(18, '-') + "cdab", 21, 2},
+    {"StartScanFirstBytesLongLine", "", "[xy]z", std::string(20, '-') + "yyz", 22, 2},
     // Anchored lines rejected after the leading run
     {"AnchoredRunThenFollower", "", "^\\s*#", "  #", 1, 3},
     {"AnchoredRunWrongFollower", "", "^\\s*#", "  x#", kNo, 0},

@@ -1,0 +1,67 @@
+// Finds the next position whose first bytes may start a match, sixteen
+// positions at a time, for programs whose matches start with few bytes.
+// Tested by tests/search/RegexTest.cpp
+#pragma once
+
+#include <cstdint>
+
+#include "search/RegexProgram.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vantrel {
+
+// Fills the scan of `program` from its leading literals (first two bytes)
+// or its first characters; leaves it off when neither is short.
+inline void RegexPrepareStartScan(TRegexProgram& program) {
+  TRegexStartScan& scan = program.startScan;
+  scan = TRegexStartScan();
+  if (!program.leadLiterals.empty() && program.leadLiterals.size() <= TRegexStartScan::kMaxBytes) {
+    for (const int32_t offset : program.leadLiterals) {
+      scan.first[scan.count] = program.code[offset];
+      scan.second[scan.count] = program.code[offset + 1];  // NUL for one byte: any second byte
+      ++scan.count;
+    }
+    return;
+  }
+  // A set holding NUL may match at the end, which the scan never reports.
+  if (program.firstCharSet.Count() > TRegexStartScan::kMaxBytes || program.firstCharSet.Has(0)) return;
+  for (int c = 1; c < 256; ++c) {
+    if (program.firstCharSet.Has(static_cast<uint8_t>(c))) scan.first[scan.count++] = static_cast<uint8_t>(c);
+  }
+}
+
+inline bool RegexStartScanHit(const TRegexStartScan& scan, const uint8_t* at) {
+  for (int k = 0; k < scan.count; ++k) {
+    if (at[0] == scan.first[k] && (scan.second[k] == 0 || at[1] == scan.second[k])) return true;
+  }
+  return false;
+}
+
+// The first position in [from, length) the scan accepts, or length.
+// in[length] must be NUL.
+inline int RegexNextStart(const TRegexStartScan& scan, const uint8_t* in, int from, int length) {
+#if defined(__SSE2__)
+  // Each step reads in[from, from + 17); the NUL at in[length] is readable.
+  for (; from + 16 <= length; from += 16) {
+    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + from));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + from + 1));
+    __m128i hits = _mm_setzero_si128();
+    for (int k = 0; k < scan.count; ++k) {
+      __m128i hit = _mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(scan.first[k])));
+      if (scan.second[k] != 0) {
+        hit = _mm_and_si128(hit, _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(scan.second[k]))));
+      }
+      hits = _mm_or_si128(hits, hit);
+    }
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return from + __builtin_ctz(static_cast<unsigned>(mask));
+  }
+#endif
+  while (from < length && !RegexStartScanHit(scan, in + from)) ++from;
+  return from;
+}
+
+}  // namespace vantrel
