@@ -164,14 +164,22 @@ void TRegex::ClearGroups() {
 }
 
 bool TRegex::Exec(std::string_view input) {
-  // Only the text before the first NUL is searched, so only that is kept.
-  const void* nul = std::memchr(input.data(), 0, input.size());
-  if (nul != nullptr) input = input.substr(0, static_cast<const char*>(nul) - input.data());
+  // Only the text before the first NUL is searched. Where that NUL is gets
+  // looked up once a line passes the checks in ExecPrim, none of which can
+  // be fooled by text behind it.
   input_.assign(input.data(), input.size());
   hasInput_ = true;
   inputLength_ = static_cast<int>(input_.size());
+  lengthKnown_ = false;
   requiredFoundAt_ = -1;
   return ExecPrim(1);
+}
+
+void TRegex::CutAtNul() {
+  if (lengthKnown_) return;
+  lengthKnown_ = true;
+  const void* nul = std::memchr(input_.data(), 0, input_.size());
+  if (nul != nullptr) inputLength_ = static_cast<int>(static_cast<const char*>(nul) - input_.data());
 }
 
 bool TRegex::ExecNext() {
@@ -190,6 +198,10 @@ bool TRegex::ExecPrim(int offset) {
   if (program_.code.empty() || program_.code[0] != kRegexSignature) Error(reeCorruptedProgram);
   if (!hasInput_) Error(reeNoInputStringSpecified);
   if (offset < 1) Error(reeOffsetMustBeGreaterThen0);
+  // Before the NUL is known only a search from the start is checked: the
+  // anchored run stops at the NUL, and a literal, which holds none, first
+  // found behind it is not in front of it either.
+  if (offset != 1) CutAtNul();
   if (offset > inputLength_ + 1) return false;
   const int start = offset - 1;
   const uint8_t* in = reinterpret_cast<const uint8_t*>(input_.c_str());
@@ -203,6 +215,8 @@ bool TRegex::ExecPrim(int offset) {
     if (found == nullptr) return false;
     requiredFoundAt_ = static_cast<int>(found - in);
   }
+  CutAtNul();
+  if (requiredFoundAt_ >= inputLength_) return false;
 
   const int64_t perByte = kStepsPerInputByte * std::max<int64_t>(1, program_.nodeCount);
   matcher_->Begin(program_, in, inputLength_, stepBudget_ + perByte * inputLength_, reuseFailures_);

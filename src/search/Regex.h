@@ -153,6 +153,7 @@ class TRegex {
   // Cheap necessary conditions checked before a try.
   bool AnchoredStartPossible(const uint8_t* at) const;
   bool LeadLiteralAt(const uint8_t* at) const;
+  void CutAtNul();
   void ClearGroups();
   void Invalidate() { compiled_ = false; }
   [[noreturn]] void Error(int code, int compilePos = 0) const;
@@ -169,7 +170,8 @@ class TRegex {
 
   std::string input_;  // private copy; the searched text ends at its first NUL
   bool hasInput_ = false;
-  int inputLength_ = 0;
+  int inputLength_ = 0;      // up to the first NUL once lengthKnown_
+  bool lengthKnown_ = true;
   int groupStart_[kRegexGroupCount];  // 0-based, -1 unset
   int groupEnd_[kRegexGroupCount];
   int requiredFoundAt_ = -1;  // where the required literal was last found

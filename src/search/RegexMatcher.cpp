@@ -62,7 +62,10 @@ void TRegexMatcher::Begin(const TRegexProgram& program, const uint8_t* input, in
   // The memo costs a bit per alternation head and position; past 32 MB the
   // later heads go without.
   memoStride_ = static_cast<size_t>(length) + 1;
-  memoSlots_ = reuse_ ? static_cast<int>(std::min<size_t>(program.memoSlots, (size_t{1} << 28) / memoStride_)) : 0;
+  constexpr size_t kMemoBits = size_t{1} << 28;
+  size_t slots = reuse_ ? static_cast<size_t>(program.memoSlots) : 0;
+  if (slots * memoStride_ > kMemoBits) slots = kMemoBits / memoStride_;  // no division per line
+  memoSlots_ = static_cast<int>(slots);
   memoReady_ = false;
   // Give back what a pathological search took rather than keep it for the
   // life of the engine.

@@ -158,6 +158,8 @@ const MatchCase kMatchCases[] = {
     {"CyrillicOffPlainRange", "-r", "[\xe0-\xff]", "\xb8", kNo, 0},
     // Inputs
     {"NulEndsInput", "", "b", std::string("a\0b", 3), kNo, 0},
+    {"NulEndsInputAfterLiteral", "", "static\\w", std::string("static\0y", 8), kNo, 0},
+    {"NulEndsAnchoredInput", "", "^a\\w", std::string("a\0b", 3), kNo, 0},
     {"EmptyPatternMatchesEmpty", "", "", "abc", 1, 0},
     {"EmptySubject", "", "a*", "", 1, 0},
     {"EndAnchorOnEmpty", "", "$", "", 1, 0},
