@@ -192,7 +192,7 @@ bool TRegex::ExecNext() {
 bool TRegex::ExecPos(int offset) { return ExecPrim(offset); }
 
 bool TRegex::ExecPrim(int offset) {
-  ClearGroups();
+  if (groupStart_[0] >= 0) ClearGroups();  // only a match sets groups, and group 0 first
   if (!expression_) Error(reeNoExpression);
   if (!compiled_ || program_.modifiers != modifiers_) Compile();
   if (program_.code.empty() || program_.code[0] != kRegexSignature) Error(reeCorruptedProgram);
