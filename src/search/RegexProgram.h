@@ -95,6 +95,7 @@ inline void RegexWriteInt(uint8_t* p, int32_t v) { std::memcpy(p, &v, sizeof v);
 // `rare` with memchr and comparing the rest; quicker than memmem on lines.
 inline const uint8_t* RegexFindLiteral(const uint8_t* text, size_t length, const uint8_t* literal,
                                        size_t literalLength, size_t rare) {
+  if (literalLength == 0) return text;
   if (literalLength > length) return nullptr;
   const uint8_t* from = text + rare;
   const uint8_t* last = text + (length - literalLength) + rare;  // last place the rare byte may be
@@ -102,7 +103,11 @@ inline const uint8_t* RegexFindLiteral(const uint8_t* text, size_t length, const
     const void* hit = std::memchr(from, literal[rare], static_cast<size_t>(last - from) + 1);
     if (hit == nullptr) return nullptr;
     const uint8_t* at = static_cast<const uint8_t*>(hit) - rare;
-    if (std::memcmp(at, literal, literalLength) == 0) return at;
+    // The first and last bytes inline: most false hits fail there, without a call.
+    if (at[0] == literal[0] && at[literalLength - 1] == literal[literalLength - 1] &&
+        (literalLength <= 2 || std::memcmp(at + 1, literal + 1, literalLength - 2) == 0)) {
+      return at;
+    }
     from = static_cast<const uint8_t*>(hit) + 1;
   }
   return nullptr;

@@ -168,6 +168,10 @@ const MatchCase kMatchCases[] = {
     {"LeadStarEmptyAfterItsRun", "", "a*;", "aab;", 4, 1},
     {"LeadRepeatInGroupWithBackReference", "", "(a+)\\1b", "aaab", 2, 3},
     {"CountedLoopAlternationRetriedLater", "", "(a|a){2}c", "aaac", 2, 3},
+    // Required literals: false hits on the rarest byte
+    {"RequiredLiteralMiddleDiffers", "", "\\bstatic\\b", "stbtic statia static", 15, 6},
+    {"RequiredLiteralLastDiffers", "", "x+abcd", "xabce xabcd", 7, 5},
+    {"RequiredTwoByteLiteral", "", "x*qz", "qqzq", 2, 2},
     // Starts rejected by the leading literals of an alternation
     {"LeadLiteralsSkipFalseFirstChars", "", "(int|long)\\s+x", "ilongint x", 6, 5},
     {"LeadLiteralAtLineEnd", "", "(ab|cd)", "xxcd", 3, 2},
