@@ -253,7 +253,7 @@ bool TRegex::SearchFrom(int start) {
   const auto& first = program_.firstTable;
   const TRegexStartScan& scan = program_.startScan;
   for (int p = start; p <= inputLength_; ++p) {
-    if (scan.count > 0) {
+    if (scan.count > 0 && reuseFailures_) {
       p = RegexNextStart(scan, in, p, inputLength_);
     } else {
       while (p < inputLength_ && !first[in[p]]) ++p;
@@ -272,14 +272,14 @@ bool TRegex::SearchFrom(int start) {
 
 bool TRegex::AnchoredStartPossible(const uint8_t* at) const {
   if (!program_.firstTable[at[0]]) return false;
-  if (!program_.anchoredRunCheck) return true;
+  if (!program_.anchoredRunCheck || !reuseFailures_) return true;
   while (program_.anchoredRun[*at]) ++at;  // stops at the NUL at the latest
   return program_.anchoredFollow[*at];
 }
 
 // The input ends in NUL and holds none, so each compare stops at its end.
 bool TRegex::LeadLiteralAt(const uint8_t* at) const {
-  if (program_.leadLiterals.empty()) return true;
+  if (program_.leadLiterals.empty() || !reuseFailures_) return true;
   for (const int32_t offset : program_.leadLiterals) {
     const uint8_t* literal = &program_.code[offset];
     int i = 0;

@@ -141,8 +141,9 @@ class TRegex {
   void SetStepBudget(int64_t steps) { stepBudget_ = steps; }
 
   // On by default: a search reuses what failed start positions showed
-  // (skipped starts, remembered alternation failures). Off gives the plain
-  // search with the same results, for tests that compare the two.
+  // (skipped starts, remembered alternation failures) and rejects starts
+  // by their leading literals or run. Off gives the plain search with the
+  // same results, for tests that compare the two.
   void SetReuseFailures(bool on) { reuseFailures_ = on; }
 
  private:
