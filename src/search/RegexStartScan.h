@@ -44,20 +44,37 @@ inline bool RegexStartScanHit(const TRegexStartScan& scan, const uint8_t* at) {
 // in[length] must be NUL.
 inline int RegexNextStart(const TRegexStartScan& scan, const uint8_t* in, int from, int length) {
 #if defined(__SSE2__)
-  // Each step reads in[from, from + 17); the NUL at in[length] is readable.
-  for (; from + 16 <= length; from += 16) {
-    const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + from));
-    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + from + 1));
-    __m128i hits = _mm_setzero_si128();
+  if (length - from >= 16) {
+    __m128i first[TRegexStartScan::kMaxBytes];
+    __m128i second[TRegexStartScan::kMaxBytes];
     for (int k = 0; k < scan.count; ++k) {
-      __m128i hit = _mm_cmpeq_epi8(here, _mm_set1_epi8(static_cast<char>(scan.first[k])));
-      if (scan.second[k] != 0) {
-        hit = _mm_and_si128(hit, _mm_cmpeq_epi8(next, _mm_set1_epi8(static_cast<char>(scan.second[k]))));
-      }
-      hits = _mm_or_si128(hits, hit);
+      first[k] = _mm_set1_epi8(static_cast<char>(scan.first[k]));
+      second[k] = _mm_set1_epi8(static_cast<char>(scan.second[k]));
     }
-    const int mask = _mm_movemask_epi8(hits);
-    if (mask != 0) return from + __builtin_ctz(static_cast<unsigned>(mask));
+    // Bit i: position at + i is accepted. Reads in[at, at + 17), and the
+    // NUL at in[length] is readable.
+    auto block = [&](int at) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + at + 1));
+      __m128i hits = _mm_setzero_si128();
+      for (int k = 0; k < scan.count; ++k) {
+        __m128i hit = _mm_cmpeq_epi8(here, first[k]);
+        if (scan.second[k] != 0) hit = _mm_and_si128(hit, _mm_cmpeq_epi8(next, second[k]));
+        hits = _mm_or_si128(hits, hit);
+      }
+      return static_cast<unsigned>(_mm_movemask_epi8(hits));
+    };
+    for (; from + 16 <= length; from += 16) {
+      const unsigned mask = block(from);
+      if (mask != 0) return from + __builtin_ctz(mask);
+    }
+    if (from < length) {
+      // The last block overlaps the one before; drop the positions it covered.
+      const int base = length - 16;
+      const unsigned mask = block(base) >> (from - base);
+      if (mask != 0) return from + __builtin_ctz(mask);
+    }
+    return length;
   }
 #endif
   while (from < length && !RegexStartScanHit(scan, in + from)) ++from;

@@ -181,6 +181,7 @@ const MatchCase kMatchCases[] = {
     {"LeadAlternationOptional", "", "(ab|cd)?x", "zx", 2, 1},
     {"StartScanPairAcrossBlock", "", "(ab|cd)", std::string(15, '-') + "cd", 16, 2},
     {"StartScanFalsePairThenTail", "", "(ab|cd)", std::string(15, '-') + "cx" + std::string(20, '-') + "ab", 38, 2},
+    {"StartScanHitInLastBlock", "", "(ab|cd)", std::string(16, '-') + "xcd-", 18, 2},
     {"StartScanOneByteLiteral", "", "(a|cd)b", std::string(18, '-') + "cdab", 21, 2},
     {"StartScanFirstBytesLongLine", "", "[xy]z", std::string(20, '-') + "yyz", 22, 2},
     // Anchored lines rejected after the leading run
