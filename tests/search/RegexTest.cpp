@@ -172,6 +172,11 @@ const MatchCase kMatchCases[] = {
     {"RequiredLiteralMiddleDiffers", "", "\\bstatic\\b", "stbtic statia static", 15, 6},
     {"RequiredLiteralLastDiffers", "", "x+abcd", "xabce xabcd", 7, 5},
     {"RequiredTwoByteLiteral", "", "x*qz", "qqzq", 2, 2},
+    {"LongLineLiteralAtStart", "", "x*static", "static" + std::string(20, '-'), 1, 6},
+    {"LongLineLiteralAtEnd", "", "x*static", std::string(20, '-') + "static", 21, 6},
+    {"LongLineFalseEndsThenLiteral", "", "x*static", "---stc stxtic static" + std::string(10, '-'), 15, 6},
+    {"LongLineLiteralInLastBlock", "", "x*static", std::string(17, '-') + "static-", 18, 6},
+    {"LongLineLiteralCutByEnd", "", "x*static", std::string(20, '-') + "stati", kNo, 0},
     // Starts rejected by the leading literals of an alternation
     {"LeadLiteralsSkipFalseFirstChars", "", "(int|long)\\s+x", "ilongint x", 6, 5},
     {"LeadLiteralAtLineEnd", "", "(ab|cd)", "xxcd", 3, 2},
