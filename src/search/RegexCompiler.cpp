@@ -991,9 +991,7 @@ void Analyse(TRegexProgram& program) {
         const TCharSet follow = first.From(program.Next(node));
         TCharSet operand;
         AddSimpleChars(program, RepeatOperand(code, node), operand);
-        bool shared = false;
-        for (int i = 0; i < 4; ++i) shared |= (operand.bits[i] & follow.bits[i]) != 0;
-        program.exclusiveRepeat[node] = !shared;
+        program.exclusiveRepeat[node] = !operand.Intersects(follow);
         remember(node, follow);
         break;
       }
