@@ -1,6 +1,6 @@
 // The change categories a file notifier reports (the filter bits its options
 // add up to) and how they map onto inotify events.
-// Tested by tests/monitor/ChangeFilterTest.cpp
+// Tested through tests/monitor/FileNotificationTest.cpp
 #pragma once
 
 #include <cstdint>

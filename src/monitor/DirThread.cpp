@@ -39,8 +39,7 @@ class TWatchSet {
   TWatchSet(int inotify, uint32_t mask) : inotify_(inotify), mask_(mask) {}
 
   bool AddRoot(const std::string& directory) {
-    root_ = inotify_add_watch(inotify_, directory.c_str(), mask_);
-    if (root_ >= 0) paths_[root_] = directory;
+    root_ = Watch(directory);
     return root_ >= 0;
   }
   // Subdirectories that cannot be watched (no access, watch limit) are
@@ -51,14 +50,11 @@ class TWatchSet {
     for (fs::recursive_directory_iterator it(directory, fs::directory_options::skip_permission_denied, error), end;
          !error && it != end; it.increment(error)) {
       if (!it->is_directory(error) || it->is_symlink(error)) continue;
-      const std::string path = it->path().string();
-      const int wd = inotify_add_watch(inotify_, path.c_str(), mask_);
-      if (wd >= 0) paths_[wd] = path;
+      Watch(it->path().string());
     }
   }
   void Add(const std::string& directory) {
-    const int wd = inotify_add_watch(inotify_, directory.c_str(), mask_);
-    if (wd >= 0) paths_[wd] = directory;
+    Watch(directory);
     AddTree(directory);
   }
   void Forget(int wd) { paths_.erase(wd); }
@@ -69,6 +65,12 @@ class TWatchSet {
   }
 
  private:
+  int Watch(const std::string& directory) {
+    const int wd = inotify_add_watch(inotify_, directory.c_str(), mask_);
+    if (wd >= 0) paths_[wd] = directory;
+    return wd;
+  }
+
   int inotify_;
   uint32_t mask_;
   int root_ = -1;
@@ -126,7 +128,6 @@ void TDirThread::Execute() {
   } catch (const std::exception&) {
     if (onError_) onError_("Exception while waiting for notification");
   }
-  waiting_ = false;
   SetUp();
 }
 

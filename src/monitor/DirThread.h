@@ -44,22 +44,17 @@ class TDirThread {
 
   // Signals the stop and waits until the thread has ended.
   void Terminate();
-  // False once the thread has left its loop (the directory could not be
-  // watched, went away, or the thread was stopped).
-  bool Waiting() const { return waiting_; }
 
  private:
   void Execute();
   void Run();
   void SetUp();  // the watch is in place, or cannot be made
 
-
   TDirWatchSettings settings_;
   std::function<void()> onChange_;
   std::function<void(const std::string&)> onError_;
   int stopSignal_ = -1;  // eventfd
   std::atomic<bool> terminated_{false};
-  std::atomic<bool> waiting_{true};
   std::mutex setUpLock_;
   std::condition_variable setUpDone_;
   bool setUp_ = false;

@@ -1,6 +1,7 @@
 // What a file notifier remembers of the watched file, and which differences
 // count for a change filter.
-// Tested by tests/monitor/FileSnapshotTest.cpp
+// Tested through tests/monitor/FileNotificationTest.cpp and
+// tests/monitor/FileNotificationSimpleTest.cpp
 #pragma once
 
 #include <compare>
