@@ -128,9 +128,9 @@ bool LoadLinesWithProgress(TCodeEditStringList& lines, const std::string& fileNa
   }
   if (job->Error) std::rethrow_exception(job->Error);
   if (!job->Complete) return false;
-  // One allocation for the line records instead of a series of growths.
-  lines.Clear();
-  if (job->LineBreaks + 1 < INT32_MAX) lines.SetCapacity(int(job->LineBreaks + 1));
+  // One allocation for the line records instead of a series of growths. Only
+  // grown: LoadFromBytes reuses the array a reload already has.
+  if (job->LineBreaks + 1 < INT32_MAX) lines.SetCapacity(std::max(lines.Capacity(), int(job->LineBreaks + 1)));
   lines.LoadFromBytes(std::move(job->Data), fileName);
   return true;
 }
