@@ -519,7 +519,6 @@ class TCustomCodeEdit {
   bool IsTrailByte(std::string_view line, int x) const;
   // Bytes of the character at column x: 2 for a double-byte character.
   int CharLengthAt(std::string_view line, int x) const;
-  void SelectionRows(int& first, int& last) const;
 
   void StatusChanged(TStatusChanges changes) { NoteStatusChange(changes); }
   void RecalcCharExtent();

@@ -38,11 +38,6 @@ bool HasNonBlank(std::string_view text) {
 
 // ---------------------------------------------------------------- reading
 
-void TCustomCodeEdit::SelectionRows(int& first, int& last) const {
-  first = AnchorStart().Y;
-  last = AnchorEnd().Y;
-}
-
 std::string TCustomCodeEdit::SelectedText() const {
   if (!HasSelection()) return {};
   const TBufferCoord begin = AnchorStart();
