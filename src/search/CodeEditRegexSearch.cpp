@@ -42,4 +42,18 @@ std::string TCodeEditRegexSearch::ReplacementText(std::string_view found, std::s
   return regex_.ReplaceMatches(found, replacement, true);
 }
 
+std::string TCodeEditRegexSearch::ReplacementTextAt(int32_t index, std::string_view found,
+                                                    std::string_view replacement) {
+  CheckIndex(index);
+  // The regex still holds the line of the last FindMatches: searching it
+  // again from the match's start finds the same match first.
+  const int position = positions_[index];
+  if (regex_.GroupStart(0) != position || regex_.GroupLength(0) != lengths_[index]) {
+    if (!regex_.ExecPos(position) || regex_.GroupStart(0) != position || regex_.GroupLength(0) != lengths_[index]) {
+      return ReplacementText(found, replacement);
+    }
+  }
+  return regex_.ExpandTemplate(replacement);
+}
+
 }  // namespace vantrel

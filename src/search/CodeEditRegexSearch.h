@@ -25,6 +25,10 @@ class TCodeEditRegexSearch : public TCodeEditSearchCustom {
   void SetSearchFlags(TSearchFlags flags) override;
   int32_t FindMatches(std::string_view line) override;
   std::string ReplacementText(std::string_view found, std::string_view replacement) override;
+  // Expands the template with the groups of that match as it was found in
+  // its line, so that anchors, boundaries and empty matches keep the
+  // meaning they had when searching.
+  std::string ReplacementTextAt(int32_t index, std::string_view found, std::string_view replacement) override;
 
   TRegex& Regex() { return regex_; }
 

@@ -72,6 +72,34 @@ TEST(CodeEditRegexSearchTest, ReplacementRunsTheExpressionOnTheOccurrence) {
   EXPECT_EQ(engine.ReplacementText("a=b", "$2=$1"), "b=a");
 }
 
+// The editor replaces each hit through ReplacementTextAt: the template sees
+// the match as it was found in the line, not the occurrence searched alone.
+TEST(CodeEditRegexSearchTest, ReplacementOfAHitKeepsItsLineContext) {
+  struct Case {
+    const char* pattern;
+    const char* line;
+    int index;
+    const char* templ;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"x*", "axxb", 1, "y", "y"},           // not "yy": one hit, one replacement
+      {"\\Bb", "ab", 0, "[$0]", "[b]"},    // inside a word only in its line
+      {"\\bfoo", "a foo", 0, "<$0>", "<foo>"},
+      {"^(\\w)", "ab", 0, "$1$1", "aa"},
+      {"$", "ab", 0, "!", "!"},
+      {"(a)(b)?", "a ab", 1, "$2$1", "ba"},
+  };
+  for (const Case& c : cases) {
+    TCodeEditRegexSearch engine;
+    engine.SetPattern(c.pattern);
+    ASSERT_GT(engine.FindMatches(c.line), c.index) << c.pattern;
+    const std::string line = c.line;
+    const std::string found = line.substr(engine.MatchPosition(c.index) - 1, engine.MatchLength(c.index));
+    EXPECT_EQ(engine.ReplacementTextAt(c.index, found, c.templ), c.expected) << c.pattern;
+  }
+}
+
 TEST(CodeEditRegexSearchTest, CompileErrorsReachTheCaller) {
   TCodeEditRegexSearch engine;
   engine.SetPattern("a**");
