@@ -93,11 +93,18 @@ void TCodeEditUndoList::SetItemLimit(int limit) {
 
 void TCodeEditUndoList::EnforceLimit() {
   if (static_cast<int>(items_.size()) <= itemLimit_) return;
-  ItemsDropped = true;
-  // A deque drops its oldest items without shifting the rest.
+  // Only whole groups go, oldest first: half a group would undo half a
+  // command. The newest group (the one being recorded, or the command just
+  // done) stays whatever its size, so one undo always takes back the last
+  // command; a limit of 0 keeps nothing at all.
+  const int newest = items_.back()->GroupNumber;
   while (static_cast<int>(items_.size()) > itemLimit_) {
     const int dropped = items_.front()->GroupNumber;
-    items_.pop_front();
+    const bool recording = blockGroupNumber_ != 0 && dropped == blockGroupNumber_;
+    if (itemLimit_ > 0 && (dropped == newest || recording)) break;
+    ItemsDropped = true;
+    // A deque drops its oldest items without shifting the rest.
+    while (!items_.empty() && items_.front()->GroupNumber == dropped) items_.pop_front();
     ForgetDroppedGroup(dropped);
   }
 }

@@ -134,6 +134,47 @@ TEST(UndoList, SavedStateFollowsTheNewestGroup) {
   EXPECT_EQ(list.NewestKind(), ckNothing);
 }
 
+// Groups are recorded as blocks of the given sizes (1 = a single change).
+struct GroupLimitCase {
+  const char* name;
+  int limit;
+  std::vector<int> groups;
+  int expectedCount;
+  int expectedOldestGroup;  // index into groups of the oldest kept item
+};
+
+TEST(UndoList, LimitDropsOnlyWholeOldestGroups) {
+  const std::vector<GroupLimitCase> cases = {
+      {"a group is never cut", 3, {2, 2}, 2, 1},
+      {"several whole groups go at once", 4, {1, 1, 3, 2}, 2, 3},
+      {"the newest group outgrows the limit", 4, {1, 1, 2000}, 2000, 2},
+      {"a big group goes once it is not the newest", 4, {2000, 1}, 1, 1},
+      {"limit 0 keeps not even the newest", 0, {3}, 0, 0},
+  };
+  for (const GroupLimitCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCodeEditUndoList list;
+    list.SetItemLimit(c.limit);
+    std::vector<int> numbers;
+    for (int size : c.groups) {
+      list.OpenBlock();
+      numbers.push_back(list.BlockGroupNumber());
+      for (int i = 0; i < size; ++i) {
+        Record(list);
+        // While the block is open its items all stay.
+        if (c.limit > 0) {
+          ASSERT_GE(list.ItemCount(), i + 1);
+        }
+      }
+      list.CloseBlock();
+    }
+    EXPECT_EQ(list.ItemCount(), c.expectedCount);
+    if (c.expectedCount > 0) {
+      EXPECT_EQ(list.Item(0).GroupNumber, numbers[c.expectedOldestGroup]);
+    }
+  }
+}
+
 // Undo is modelled by taking items off the newest end.
 struct LimitCase {
   const char* name;
