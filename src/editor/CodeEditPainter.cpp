@@ -15,11 +15,6 @@ namespace {
 
 constexpr int kFarColumn = INT_MAX / 4;
 
-// Tab cells draw as blanks too, so they join runs like spaces.
-bool AllSpaces(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
 // Keeps the drawer in drawing state for one scope, also when a highlighter
 // fault aborts the paint.
 class DrawScope {
@@ -35,35 +30,6 @@ class DrawScope {
 
 }  // namespace
 
-enum class RowSelection : uint8_t { None, Whole, Part };
-
-struct TCodeEditPainter::RowState {
-  std::string_view Text;  // the whole expanded line
-  int Line = 0;
-  int Top = 0;
-  int Offset = 0;  // expanded columns shown on earlier rows of the line
-  int First = 0;   // painted expanded columns, inclusive
-  int Last = 0;
-  int Limit = 0;  // columns of the line this row shows (1..Limit)
-  bool LastRowOfLine = true;
-  TRect Clip;
-  bool CurrentLine = false;
-  TColor LineBack = clNone;
-  TColor FontColor = clNone;
-  bool Special = false;
-  TColor SpecialFore = clNone;
-  TColor SpecialBack = clNone;
-  TColor SelectedFore = clNone;
-  TColor SelectedBack = clNone;
-  RowSelection Selection = RowSelection::None;
-  int SelectionFirst = 0;  // selected columns [first, end)
-  int SelectionEnd = 0;
-  int FillFromX = 0;
-  bool DrewRun = false;
-  TFontStyles LastStyle = 0;
-  unsigned char LastChar = ' ';
-};
-
 TCodeEditPainter::TCodeEditPainter(TCustomCodeEdit& edit) : edit_(edit), drawer_(edit.EffectiveFont()) {}
 
 TColor TCodeEditPainter::EditorBackground() const {
@@ -74,21 +40,6 @@ TColor TCodeEditPainter::EditorBackground() const {
     }
   }
   return edit_.Color();
-}
-
-int TCodeEditPainter::ColumnX(const RowState& row, int column) const {
-  const int64_t x = int64_t{edit_.TextOriginX()} + (int64_t{column} - row.Offset - 1) * edit_.CharWidth();
-  return static_cast<int>(std::clamp<int64_t>(x, INT_MIN / 2, INT_MAX / 2));
-}
-
-bool TCodeEditPainter::IsTrailByteAt(std::string_view text, int column) const {
-  const CodePage& cp = CodePage::Active();
-  if (!cp.IsDoubleByte()) return false;
-  const int index = column - 1;
-  if (index <= 0 || index >= static_cast<int>(text.size())) return false;
-  int p = 0;
-  while (p < index) p += cp.IsLeadByte(static_cast<uint8_t>(text[p])) ? 2 : 1;
-  return p > index;
 }
 
 // ---------------------------------------------------------------- whole paint
@@ -334,26 +285,39 @@ void TCodeEditPainter::PaintTextArea(const TRect& clip, int firstRow, int lastRo
 void TCodeEditPainter::PaintLine(int line, const TRect& clip, int firstRow, int lastRow, int firstColumn,
                                  int lastColumn) {
   const std::string text = edit_.Lines().ExpandedLine(line - 1);
-  RowState row;
-  row.Text = text;
-  row.Line = line;
-  row.Clip = clip;
-  row.CurrentLine = line == edit_.CaretY();
-  row.FontColor = edit_.Font().Color;
-  row.LineBack = row.CurrentLine && edit_.ActiveLineColor() != clNone ? edit_.ActiveLineColor() : EditorBackground();
-  TColor specialFore = row.FontColor;
-  TColor specialBack = row.LineBack;
-  if (edit_.OnSpecialLineColors) edit_.OnSpecialLineColors(edit_, line, row.Special, specialFore, specialBack);
-  if (row.Special) {
-    row.SpecialFore = specialFore;
-    row.SpecialBack = specialBack;
-    row.SelectedFore = specialBack;
-    row.SelectedBack = specialFore;
+  const bool currentLine = line == edit_.CaretY();
+  TLinePaintLook look;
+  look.DefaultStyle = edit_.Font().Style;
+  look.FontColor = edit_.Font().Color;
+  look.LineBackWins = currentLine && edit_.ActiveLineColor() != clNone;
+  look.LineBack = look.LineBackWins ? edit_.ActiveLineColor() : EditorBackground();
+  look.ShowSpecialChars = edit_.HasOption(eoShowSpecialChars);
+  look.SpecialLineDefaultFg = edit_.HasOption(eoSpecialLineDefaultFg);
+  look.TabWidth = edit_.TabWidth();
+  look.CellWidth = edit_.CharWidth();
+  look.LineHeight = edit_.LineHeight();
+  TColor specialFore = look.FontColor;
+  TColor specialBack = look.LineBack;
+  if (edit_.OnSpecialLineColors) edit_.OnSpecialLineColors(edit_, line, look.Special, specialFore, specialBack);
+  if (look.Special) {
+    look.SpecialFore = specialFore;
+    look.SpecialBack = specialBack;
+    look.SelectedFore = specialBack;
+    look.SelectedBack = specialFore;
   } else {
-    row.SelectedFore = edit_.SelectedColor().Foreground();
-    row.SelectedBack = edit_.SelectedColor().Background();
+    look.SelectedFore = edit_.SelectedColor().Foreground();
+    look.SelectedBack = edit_.SelectedColor().Background();
   }
 
+  TLineScan scan;
+  scan.Highlighter = edit_.Highlighter();
+  scan.LineIndex = line - 1;
+  if (line > 1) scan.StartRange = edit_.Lines().GetLineRange(line - 2);
+
+  TLinePaintRow row;
+  row.Text = text;
+  row.OriginX = edit_.TextOriginX();
+  row.Clip = clip;
   const int textLength = static_cast<int>(text.size());
   const int lineFirstRow = edit_.LineToRow(line);
   ICodeEditBufferPlugin* wrap = edit_.WordWrapPlugin();
@@ -371,222 +335,41 @@ void TCodeEditPainter::PaintLine(int line, const TRect& clip, int firstRow, int 
     row.Top = (displayRow - edit_.TopLine()) * edit_.LineHeight();
     row.First = firstColumn + row.Offset;
     row.Last = lastColumn + row.Offset;
-
-    // Which columns of this row are selected.
-    row.Selection = RowSelection::None;
-    if (anySelection_ && displayRow >= selectionStart_.Row && displayRow <= selectionEnd_.Row) {
-      row.Selection = RowSelection::Whole;
-      row.SelectionFirst = row.First;
-      row.SelectionEnd = row.Last + 1;
-      bool none = false;
-      if (selectionMode_ == smColumn || (selectionMode_ == smNormal && displayRow == selectionStart_.Row)) {
-        const int start = selectionStart_.Column + row.Offset;
-        if (start > row.Last) {
-          none = true;
-        } else if (start > row.First) {
-          row.SelectionFirst = start;
-          row.Selection = RowSelection::Part;
-        }
-      }
-      if (selectionMode_ == smColumn || (selectionMode_ == smNormal && displayRow == selectionEnd_.Row)) {
-        const int end = selectionEnd_.Column + row.Offset;
-        if (end < row.First) {
-          none = true;
-        } else if (end <= row.Last) {
-          row.SelectionEnd = end;
-          row.Selection = RowSelection::Part;
-        }
-      }
-      if (none) row.Selection = RowSelection::None;
-      if (row.Selection == RowSelection::Part && selectionMode_ == smColumn) {
-        if (IsTrailByteAt(text, row.SelectionFirst)) --row.SelectionFirst;
-        if (IsTrailByteAt(text, row.SelectionEnd)) ++row.SelectionEnd;
-      }
-    }
-    PaintRowTokens(row, text);
+    SelectRow(row, displayRow);
+    linePainter_.PaintRow(drawer_, *canvas_, look, row, scan);
   }
 }
 
-void TCodeEditPainter::PaintRowTokens(RowState& row, std::string_view text) {
-  pending_.Text.clear();
-  row.FillFromX = ColumnX(row, row.First);
-  row.DrewRun = false;
-  const int end = std::min(row.Limit, row.Last);  // last column that may hold text
-  int scanned = 0;                                 // columns covered by tokens so far
-
-  TCustomHighlighter* highlighter = edit_.Highlighter();
-  if (highlighter && highlighter->Enabled()) {
-    highlighter->SetRangeForLine(edit_.Lines(), row.Line - 1);
-    highlighter->StartLine(text, row.Line - 1);
-    while (!highlighter->AtLineEnd()) {
-      if (highlighter->TokenLength() == 0) {
-        highlighter->NextToken();
-        if (highlighter->AtLineEnd()) break;
-        if (highlighter->TokenLength() == 0) {
-          throw ECodeEditError("The highlighter seems to be in an infinite loop");
-        }
-      }
-      const int start = highlighter->TokenStart();
-      if (start + 1 > end) break;
-      std::string_view token = highlighter->TokenView();
-      const int tokenEnd = start + static_cast<int>(token.size());
-      scanned = std::min(tokenEnd, end);
-      if (tokenEnd >= row.First) {
-        if (tokenEnd > end) token = token.substr(0, end - start);
-        AddToken(row, token, start, highlighter->TokenAttribute());
-      }
-      highlighter->NextToken();
-    }
-    // Characters after an embedded NUL end the token scan early.
-    if (scanned < end) AddToken(row, text.substr(scanned, end - scanned), scanned, nullptr);
-  } else if (end >= row.First) {
-    const int from = std::max(row.First - 1, 0);
-    AddToken(row, text.substr(from, end - from), from, nullptr);
-  }
-
-  const int textLength = static_cast<int>(text.size());
-  if (edit_.HasOption(eoShowSpecialChars) && row.LastRowOfLine && textLength + 1 >= row.First &&
-      textLength + 1 <= row.Last) {
-    static const char kMark[] = {static_cast<char>(kLineEndMark)};
-    AddToken(row, std::string_view(kMark, 1), textLength, nullptr);
-  }
-  FlushRun(row, true);
-}
-
-// ---------------------------------------------------------------- runs
-
-void TCodeEditPainter::AddToken(RowState& row, std::string_view token, int start,
-                                const THighlighterAttributes* attribute) {
-  if (token.empty()) return;
-  TColor fore = attribute ? attribute->Foreground() : row.FontColor;
-  TColor back = attribute ? attribute->Background() : row.LineBack;
-  const TFontStyles style = attribute ? attribute->Style() : edit_.Font().Style;
-  if (back == clNone || (row.CurrentLine && edit_.ActiveLineColor() != clNone)) back = row.LineBack;
-  if (fore == clNone) fore = row.FontColor;
-
-  if (!pending_.Text.empty() && pending_.Start + static_cast<int>(pending_.Text.size()) == start) {
-    const bool spaces = AllSpaces(token);
-    const bool styleFits = style == pending_.Style ||
-                           (spaces && !(style & fsUnderline) && !(pending_.Style & fsUnderline));
-    const bool colourFits =
-        (row.Special && !edit_.HasOption(eoSpecialLineDefaultFg)) || row.Selection == RowSelection::Whole ||
-        (back == pending_.Back &&
-         (fore == pending_.Fore || (spaces && !edit_.HasOption(eoShowSpecialChars))));
-    if (styleFits && colourFits) {
-      pending_.Text.append(token);
-      return;
+// Which columns of a row are selected.
+void TCodeEditPainter::SelectRow(TLinePaintRow& row, int displayRow) const {
+  row.Selection = TRowSelection::None;
+  if (!anySelection_ || displayRow < selectionStart_.Row || displayRow > selectionEnd_.Row) return;
+  row.Selection = TRowSelection::Whole;
+  row.SelectionFirst = row.First;
+  row.SelectionEnd = row.Last + 1;
+  bool none = false;
+  if (selectionMode_ == smColumn || (selectionMode_ == smNormal && displayRow == selectionStart_.Row)) {
+    const int start = selectionStart_.Column + row.Offset;
+    if (start > row.Last) {
+      none = true;
+    } else if (start > row.First) {
+      row.SelectionFirst = start;
+      row.Selection = TRowSelection::Part;
     }
   }
-  FlushRun(row, false);
-  pending_.Text.assign(token);
-  pending_.Start = start;
-  pending_.Fore = fore;
-  pending_.Back = back;
-  pending_.Style = style;
-}
-
-void TCodeEditPainter::FlushRun(RowState& row, bool fillToEnd) {
-  if (!pending_.Text.empty()) {
-    const int runFirst = pending_.Start + 1;
-    const int runLast = pending_.Start + static_cast<int>(pending_.Text.size());
-    const int first = std::max(row.First, runFirst);
-    const int last = std::min(row.Last, runLast);
-    TColor fore = pending_.Fore;
-    TColor back = pending_.Back;
-    if (row.Special) {
-      if (!edit_.HasOption(eoSpecialLineDefaultFg)) fore = row.SpecialFore;
-      back = row.SpecialBack;
+  if (selectionMode_ == smColumn || (selectionMode_ == smNormal && displayRow == selectionEnd_.Row)) {
+    const int end = selectionEnd_.Column + row.Offset;
+    if (end < row.First) {
+      none = true;
+    } else if (end <= row.Last) {
+      row.SelectionEnd = end;
+      row.Selection = TRowSelection::Part;
     }
-    drawer_.SelectStyle(pending_.Style);
-    if (row.Selection == RowSelection::Part) {
-      DrawRun(row, pending_.Text, pending_.Start, first, std::min(last, row.SelectionFirst - 1), fore, back);
-      DrawRun(row, pending_.Text, pending_.Start, std::max(first, row.SelectionFirst),
-              std::min(last, row.SelectionEnd - 1), row.SelectedFore, row.SelectedBack);
-      DrawRun(row, pending_.Text, pending_.Start, std::max(first, row.SelectionEnd), last, fore, back);
-    } else if (row.Selection == RowSelection::Whole) {
-      DrawRun(row, pending_.Text, pending_.Start, first, last, row.SelectedFore, row.SelectedBack);
-    } else {
-      DrawRun(row, pending_.Text, pending_.Start, first, last, fore, back);
-    }
-    if (last >= first) {
-      row.DrewRun = true;
-      row.LastStyle = pending_.Style;
-      row.LastChar = static_cast<unsigned char>(pending_.Text[last - runFirst]);
-    }
-    pending_.Text.clear();
   }
-  if (!fillToEnd) return;
-
-  int x = row.FillFromX;
-  if (row.DrewRun && row.LastStyle != 0) {
-    const int overhang = drawer_.CharExtent(row.LastChar) - edit_.CharWidth();
-    if (overhang > 0) x += overhang;
-  }
-  x = std::max(x, row.Clip.Left);
-  const int right = row.Clip.Right;
-  const int top = row.Top;
-  const int bottom = top + edit_.LineHeight();
-  const TColor plain = row.Special ? row.SpecialBack : row.LineBack;
-  auto fill = [&](int left, int fillRight, TColor color) {
-    fillRight = std::min(fillRight, right);
-    if (fillRight > left) canvas_->FillRect({left, top, fillRight, bottom}, color);
-  };
-  if (row.Selection == RowSelection::Part) {
-    const int selectionLeft = ColumnX(row, row.SelectionFirst);
-    const int selectionRight = ColumnX(row, row.SelectionEnd);
-    fill(x, selectionLeft, plain);
-    fill(std::max(x, selectionLeft), selectionRight, row.SelectedBack);
-    fill(std::max(x, selectionRight), right, plain);
-  } else {
-    fill(x, right, row.Selection == RowSelection::Whole ? row.SelectedBack : plain);
-  }
-}
-
-void TCodeEditPainter::DrawRun(RowState& row, std::string_view text, int start, int first, int last, TColor fore,
-                               TColor back) {
-  if (last < first) return;
-  const bool showSpecial = edit_.HasOption(eoShowSpecialChars);
-  int from = first;
-  if (IsTrailByteAt(row.Text, from)) --from;  // never start a run on half a character
-  drawBuffer_.clear();
-  for (int column = from; column <= last; ++column) {
-    const int index = column - 1;
-    char c = index - start >= 0 ? text[index - start] : row.Text[index];
-    if (c == ' ' && showSpecial) {
-      c = static_cast<char>(kSpaceMark);
-    } else if (c == '\t') {
-      c = ' ';
-    }
-    drawBuffer_.push_back(c);
-  }
-  // Nor end one on half a character: a lead byte alone has no glyph. The
-  // rectangle still clips the drawing to the run's cells.
-  if (IsTrailByteAt(row.Text, last + 1)) drawBuffer_.push_back(row.Text[last]);
-  const int x = ColumnX(row, from);
-  const int lineHeight = edit_.LineHeight();
-  TRect rect{std::max(ColumnX(row, first), row.Clip.Left), row.Top, std::min(ColumnX(row, last + 1), row.Clip.Right),
-             row.Top + lineHeight};
-  drawer_.SetTextColor(fore);
-  drawer_.SetFillColor(back);
-  if (!rect.IsEmpty()) drawer_.DrawTextInRect(x, row.Top, true, rect, drawBuffer_);
-  row.FillFromX = std::max(row.FillFromX, ColumnX(row, last + 1));
-
-  if (!showSpecial || rect.IsEmpty()) return;
-  // A tab mark sits in the middle of the whole tab span, even when only part
-  // of the span belongs to this run; the run's rectangle clips it.
-  const int tabWidth = std::max(edit_.TabWidth(), 1);
-  const int charWidth = edit_.CharWidth();
-  for (int column = first; column <= last; ++column) {
-    if (row.Text[column - 1] != '\t') continue;
-    const int stopBefore = (column - 1) / tabWidth * tabWidth;
-    int spanStart = column;
-    while (spanStart - 1 > stopBefore && row.Text[spanStart - 2] == '\t') --spanStart;
-    const int spanEnd = stopBefore + tabWidth;
-    const int length = spanEnd - spanStart + 1;
-    const int markX = ColumnX(row, spanStart) + length * charWidth / 2 - charWidth / 2;
-    static const char kMark[] = {static_cast<char>(kTabMark)};
-    drawer_.DrawTextInRect(markX, row.Top, false, rect, std::string_view(kMark, 1));
-    column = spanEnd;
+  if (none) row.Selection = TRowSelection::None;
+  if (row.Selection == TRowSelection::Part && selectionMode_ == smColumn) {
+    if (TLinePainter::IsTrailByteAt(row.Text, row.SelectionFirst)) --row.SelectionFirst;
+    if (TLinePainter::IsTrailByteAt(row.Text, row.SelectionEnd)) ++row.SelectionEnd;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "editor/CodeEditTypes.h"
+#include "editor/LinePainter.h"
 #include "editor/TextDrawer.h"
 #include "platform/Canvas.h"
 
@@ -20,9 +21,9 @@ class THighlighterAttributes;
 class TCodeEditPainter : public ICodeEditPainter {
  public:
   // Marks drawn with eoShowSpecialChars.
-  static constexpr unsigned char kSpaceMark = 183;
-  static constexpr unsigned char kTabMark = 187;
-  static constexpr unsigned char kLineEndMark = 182;
+  static constexpr unsigned char kSpaceMark = TLinePainter::kSpaceMark;
+  static constexpr unsigned char kTabMark = TLinePainter::kTabMark;
+  static constexpr unsigned char kLineEndMark = TLinePainter::kLineEndMark;
 
   explicit TCodeEditPainter(TCustomCodeEdit& edit);
   TCodeEditPainter(const TCodeEditPainter&) = delete;  // bound to one editor
@@ -33,33 +34,17 @@ class TCodeEditPainter : public ICodeEditPainter {
   TheTextDrawer& TextDrawer() { return drawer_; }
 
  private:
-  // One display row being painted, in expanded columns of its line.
-  struct RowState;
-  struct PendingRun {
-    std::string Text;
-    int Start = 0;  // expanded column of the first byte
-    TColor Fore = clNone;
-    TColor Back = clNone;
-    TFontStyles Style = 0;
-  };
-
   void PaintGutter(const TRect& clip, int firstRow, int lastRow);
   void PaintMarks(int firstLine, int lastLine);
   void PaintTextArea(const TRect& clip, int firstRow, int lastRow, int firstColumn, int lastColumn);
   void PaintLine(int line, const TRect& clip, int firstRow, int lastRow, int firstColumn, int lastColumn);
-  void PaintRowTokens(RowState& row, std::string_view text);
-  void AddToken(RowState& row, std::string_view token, int start, const THighlighterAttributes* attribute);
-  void FlushRun(RowState& row, bool fillToEnd);
-  void DrawRun(RowState& row, std::string_view text, int start, int first, int last, TColor fore, TColor back);
-  int ColumnX(const RowState& row, int column) const;
+  void SelectRow(TLinePaintRow& row, int displayRow) const;
   TColor EditorBackground() const;
-  bool IsTrailByteAt(std::string_view text, int column) const;
 
   TCustomCodeEdit& edit_;
   TheTextDrawer drawer_;
   Canvas* canvas_ = nullptr;
-  PendingRun pending_;
-  std::string drawBuffer_;
+  TLinePainter linePainter_;
 
   // Selection of the painted rows in display coordinates.
   bool anySelection_ = false;
