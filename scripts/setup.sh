@@ -10,6 +10,7 @@ PACKAGES=(
   clang libclang-rt-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
   fonts-liberation fonts-wqy-microhei
+  xxd
 )
 
 missing=()

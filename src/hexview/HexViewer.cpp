@@ -295,12 +295,10 @@ void THexViewer::RowText(int row, std::u32string& out) const {
 
 bool THexViewer::RowTextAt(int64_t offset, std::u32string& out) {
   const THexLayout layout = Layout();
-  if (!IsOpen() || offset < 0 || offset >= FileSize()) return false;
-  if (!buffer_.Holds(offset, layout.Width) || offset >= buffer_.BufferPos() + 2 * buffer_.Page()) {
-    buffer_.ReadFor(offset);
-    FollowSize();
-    if (offset >= FileSize()) return false;
-  }
+  if (!IsOpen() || offset < 0 || offset >= FileSize() || offset % layout.Width != 0) return false;
+  // The view goes there, so the buffer keeps holding what is on screen.
+  if (offset != viewPos_) ReadAround(offset);
+  if (offset >= FileSize()) return false;
   const int count = static_cast<int>(std::min<int64_t>(FileSize() - offset, layout.Width));
   FormatHexRow(buffer_.At(offset, count), count, offset, layout, chars_, out);
   return true;
@@ -406,21 +404,25 @@ void THexViewer::SetSelection(int64_t start, int64_t length, bool scrollIntoView
 void THexViewer::SelectUnit(int64_t offset, bool (*delimiter)(uint8_t)) {
   if (!IsOpen() || FileSize() == 0) return;
   offset = std::clamp<int64_t>(offset, 0, LastBytePos());
-  if (!buffer_.Holds(offset, 1) || offset >= FileSize()) {
+  int64_t start = offset;
+  int64_t end = offset;
+  if (!buffer_.Holds(offset, 1)) {
     buffer_.ReadFor(offset);
     FollowSize();
-    if (offset >= FileSize()) return;
   }
   auto inside = [&](int64_t p) { return p >= 0 && p < FileSize() && buffer_.Holds(p, 1); };
-  int64_t start = offset;
-  for (int steps = 0; steps < kUnitSteps && inside(start - 1) && !delimiter(*buffer_.At(start - 1, 1)); ++steps) {
-    --start;
+  if (inside(offset)) {
+    for (int steps = 0; steps < kUnitSteps && inside(start - 1) && !delimiter(*buffer_.At(start - 1, 1)); ++steps) {
+      --start;
+    }
+    for (int steps = 0; steps < kUnitSteps && inside(end + 1) && !delimiter(*buffer_.At(end + 1, 1)); ++steps) {
+      ++end;
+    }
   }
-  int64_t end = offset;
-  for (int steps = 0; steps < kUnitSteps && inside(end + 1) && !delimiter(*buffer_.At(end + 1, 1)); ++steps) {
-    ++end;
-  }
-  SetSelection(start, end - start + 1, false);
+  // The unit may lie far from the screen: the buffer goes back to the view.
+  buffer_.ReadFor(viewPos_);
+  FollowSize();
+  if (start < FileSize()) SetSelection(start, std::min(end - start + 1, FileSize() - start), false);
 }
 
 void THexViewer::SelectWordAt(int64_t offset) { SelectUnit(offset, IsWordDelimiter); }

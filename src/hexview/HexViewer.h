@@ -142,8 +142,8 @@ class THexViewer {
   int RowCount() const;
   // The text of screen row i (0-based), one character per cell.
   void RowText(int row, std::u32string& out) const;
-  // The text of the row that starts at offset (a multiple of RowWidth),
-  // reading the buffer as needed; false past the end.
+  // Scrolls the view to the row at offset (a multiple of RowWidth) and gives
+  // its text; false past the end.
   bool RowTextAt(int64_t offset, std::u32string& out);
   void Paint(Canvas& canvas, THexWideText* wide = nullptr) const;
 

@@ -111,6 +111,13 @@ TEST_F(ViewerFixture, FileThatShrinksWhileOpen) {
   EXPECT_FALSE(viewer.RowTextAt(299999 - 299999 % 16 + 16, row));
 }
 
+TEST_F(ViewerFixture, WordFarFromTheViewKeepsTheScreenBuffered) {
+  Open(Pattern(1000000));
+  viewer.SelectWordAt(900000);
+  EXPECT_TRUE(viewer.Buffer().Holds(viewer.ViewPos(), viewer.RowCount() * 16));
+  EXPECT_GT(viewer.SelLength(), 0);
+}
+
 TEST_F(ViewerFixture, ReadFailureAsksAndKeepsGoing) {
   Open(Pattern(500000));
   source->FailReads = true;
