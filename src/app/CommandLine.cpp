@@ -15,9 +15,16 @@ TCommandLine ParseCommandLine(int argc, const char* const* argv) {
       result.ShowHelp = true;
     } else if (arg == "--version" || arg == "-v") {
       result.ShowVersion = true;
+    } else if (arg == "--print-pdf" && i + 1 < argc && argv[i + 1][0] != '\0') {
+      result.PrintPdf = argv[++i];
+    } else if (arg == "--colors") {
+      result.PrintColors = true;
     } else if (result.Error.empty()) {
-      result.Error = "unknown option " + arg;
+      result.Error = arg == "--print-pdf" ? "--print-pdf needs the name of the PDF to write" : "unknown option " + arg;
     }
+  }
+  if (result.Error.empty() && !result.PrintPdf.empty() && result.Files.size() != 1) {
+    result.Error = "--print-pdf prints exactly one FILE";
   }
   return result;
 }
@@ -28,6 +35,10 @@ std::string UsageText(const std::string& program) {
          "\n"
          "  -h, --help     show this help and exit\n"
          "  -v, --version  show the version and exit\n"
+         "  --print-pdf OUT.pdf FILE\n"
+         "                 print FILE into OUT.pdf as the Print command would, and exit\n"
+         "                 (no display needed)\n"
+         "  --colors       with --print-pdf: print in the highlighter's colours\n"
          "  --             treat every later argument as a file name\n"
          "\n"
          "Environment:\n"

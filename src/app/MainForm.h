@@ -16,10 +16,12 @@
 #include <memory>
 
 #include "app/HighlighterSet.h"
+#include "app/QtPrinter.h"
 #include "app/SettingsFile.h"
 #include "app/SyntaxTable.h"
 #include "editor/CodeEdit.h"
 #include "monitor/FileNotification.h"
+#include "print/CodeEditPrint.h"
 
 class QAction;
 class QActionGroup;
@@ -130,6 +132,15 @@ class TForm1 : public QMainWindow {
   // Loads a file into the current editor (a failure leaves it empty and is
   // reported); false when it failed or was cancelled.
   bool LoadIntoCurrentEditor(const QString& fileName);
+
+  // ---- Printing (MainFormPrint.cpp). Both are made on first use: asking
+  // the desktop for its printers can take a while.
+  std::unique_ptr<TCodeEditPrint> fPrintOut;
+  std::unique_ptr<QtDialogPrinter> Printer1;
+  TCodeEditPrint& PrintOut();
+  QtDialogPrinter& PrinterOf();
+  void Print1Click();
+  void Printersetup1Click();
 
   // ---- Syntax.
   void SelectSyntax(const QString& fileName);

@@ -48,8 +48,8 @@ const TMenuRow kMenuRows[] = {
     {"File1", "ToggleReadonly1", "&只读切换", 0, H(ToggleReadonly1Click), ckHandler, false},
     {"File1", "Fileinfo1", "&文件信息", 0, nullptr, ckNone, false},
     {"File1", "N1", "-", 0, nullptr, ckNone, false},
-    {"File1", "Print1", "&打印", kCtrl + 'P', nullptr, ckNone, false},
-    {"File1", "Printersetup1", "打印机设置...", 0, nullptr, ckNone, false},
+    {"File1", "Print1", "&打印", kCtrl + 'P', H(Print1Click), ckNone, false},
+    {"File1", "Printersetup1", "打印机设置...", 0, H(Printersetup1Click), ckNone, false},
     {"File1", "N2", "-", 0, nullptr, ckNone, false},
     {"File1", "Exit1", "&退出", kCtrl + 'Q', H(Exit1Click), ckNone, false},
 

@@ -31,7 +31,13 @@ std::vector<FaceRun>& RunBuffers() {
 }  // namespace
 
 QtCanvas::QtCanvas(QPainter& painter, const TRect& clip, const QPalette& palette)
-    : painter_(painter), clip_(clip), palette_(palette) {}
+    : painter_(painter),
+      clip_(clip),
+      palette_(palette),
+      hasBaseClip_(painter.hasClipping()),
+      baseClip_(hasBaseClip_ ? painter.clipBoundingRect().toAlignedRect() : QRect()) {}
+
+QtFontFace& QtCanvas::Face(const TFont& font, TFontStyles style) { return QtFontFace::For(font, style); }
 
 QColor QtCanvas::ToQColor(TColor color, const QPalette& palette) {
   if (IsSystemColor(color)) {
@@ -100,7 +106,7 @@ void QtCanvas::DrawText(const TRect& bounds, int x, int y, std::string_view text
   if (bounds.IsEmpty()) return;
   if (back != clNone) painter_.fillRect(ToQRect(bounds), ToQColor(back, palette_));
   if (text.empty()) return;
-  QtFontFace& face = QtFontFace::For(font, style);
+  QtFontFace& face = Face(font, style);
   const CodePage& cp = CodePage::Active();
   const bool doubleByte = cp.IsDoubleByte();
   const qreal baseline = y + face.Ascent();
@@ -121,7 +127,7 @@ void QtCanvas::DrawText(const TRect& bounds, int x, int y, std::string_view text
     runs[glyph.Face].Positions.push_back(QPointF(left, baseline));
     i += pair ? 2 : 1;
   }
-  painter_.setClipRect(ToQRect(bounds));
+  painter_.setClipRect(hasBaseClip_ ? ToQRect(bounds).intersected(baseClip_) : ToQRect(bounds));
   painter_.setPen(ToQColor(fore, palette_));
   for (size_t f = 0; f < runs.size(); ++f) {
     FaceRun& run = runs[f];
@@ -139,11 +145,15 @@ void QtCanvas::DrawText(const TRect& bounds, int x, int y, std::string_view text
     run.Glyphs.clear();
     run.Positions.clear();
   }
-  painter_.setClipping(false);
+  if (hasBaseClip_) {
+    painter_.setClipRect(baseClip_);
+  } else {
+    painter_.setClipping(false);
+  }
 }
 
 int QtCanvas::CharExtent(const TFont& font, TFontStyles style, unsigned char ch) {
-  return QtFontFace::For(font, style).Extent(ch);
+  return Face(font, style).Extent(ch);
 }
 
 TPoint QtCanvas::ImageSize(const TCanvasImage& image) {

@@ -14,8 +14,12 @@
 
 namespace vantrel {
 
+class QtFontFace;
+
 class QtCanvas : public Canvas {
  public:
+  // A clip the painter already has (a printer's page) stays in force: text
+  // runs clip to their bounds within it.
   QtCanvas(QPainter& painter, const TRect& clip, const QPalette& palette);
 
   // Colours and fonts as the desktop shows them.
@@ -34,10 +38,16 @@ class QtCanvas : public Canvas {
   TPoint ImageSize(const TCanvasImage& image) override;
   void DrawImage(const TCanvasImage& image, int x, int y) override;
 
+ protected:
+  // The glyphs of a font at the surface's resolution.
+  virtual QtFontFace& Face(const TFont& font, TFontStyles style);
+
  private:
   QPainter& painter_;
   TRect clip_;
   const QPalette& palette_;
+  bool hasBaseClip_ = false;
+  QRect baseClip_;
 };
 
 }  // namespace vantrel

@@ -1,13 +1,16 @@
 // Process entry: command-line options, then the application and its windows.
 #include <QApplication>
+#include <QGuiApplication>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 
 #include "app/AboutForm.h"
 #include "app/AsciiForm.h"
 #include "app/BaseConvForm.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineForm.h"
+#include "app/DocumentPrint.h"
 #include "app/GotoLineForm.h"
 #include "app/HexViewForm.h"
 #include "app/MainForm.h"
@@ -26,6 +29,19 @@ int main(int argc, char** argv) {
   }
   if (commandLine.ShowVersion) {
     std::fputs(vantrel::VersionText().c_str(), stdout);
+    return 0;
+  }
+  if (!commandLine.PrintPdf.empty()) {
+    // Printing needs fonts but no window: the offscreen platform works
+    // without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    try {
+      vantrel::PrintFileToPdf({commandLine.Files.front(), commandLine.PrintPdf, commandLine.PrintColors});
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "vantrel: %s\n", error.what());
+      return 1;
+    }
     return 0;
   }
   // A save beyond the file size limit must fail with an error message, not
