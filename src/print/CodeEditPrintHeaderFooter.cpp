@@ -27,10 +27,30 @@ std::string Now(const char* format) {
   return std::string(text, length);
 }
 
-int TextWidth(Canvas& canvas, const TFont& font, std::string_view text, int* cell) {
-  const TFontMetrics metrics = canvas.MeasureFont(font, font.Style);
-  *cell = std::max(metrics.AverageCharWidth > 0 ? metrics.AverageCharWidth : metrics.CharWidth, 1);
-  return *cell * static_cast<int>(text.size());
+// Header fonts are usually proportional: every character advances by its
+// own width, and characters of equal width go out in one run.
+int CharAdvance(Canvas& canvas, const TFont& font, char c) {
+  return std::max(canvas.CharExtent(font, font.Style, static_cast<unsigned char>(c)), 1);
+}
+
+int TextWidth(Canvas& canvas, const TFont& font, std::string_view text) {
+  int width = 0;
+  for (char c : text) width += CharAdvance(canvas, font, c);
+  return width;
+}
+
+void DrawProportional(Canvas& canvas, const TFont& font, std::string_view text, int x, int top, int height) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const int advance = CharAdvance(canvas, font, text[i]);
+    size_t j = i + 1;
+    while (j < text.size() && CharAdvance(canvas, font, text[j]) == advance) ++j;
+    const int right = x + advance * static_cast<int>(j - i);
+    canvas.DrawText({x, top, right, top + height}, x, top, text.substr(i, j - i), advance, font, font.Style,
+                    font.Color, clNone);
+    x = right;
+    i = j;
+  }
 }
 
 }  // namespace
@@ -172,8 +192,7 @@ void THeaderFooter::Print(Canvas& canvas, int pageNum, const TCodeEditPrintMargi
     const std::string text = ExpandHeaderFooterMacros(item.Text, macros);
     if (text.empty()) continue;
     const TLineInfo& row = lineInfo_[itemRow_[i]];
-    int cell = 1;
-    const int width = TextWidth(canvas, item.Font, text, &cell);
+    const int width = TextWidth(canvas, item.Font, text);
     const int height = canvas.MeasureFont(item.Font, item.Font.Style).CharHeight;
     THeaderFooterAlign alignment = item.Alignment;
     if (swap && alignment != hfaCenter) alignment = alignment == hfaLeft ? hfaRight : hfaLeft;
@@ -182,8 +201,7 @@ void THeaderFooter::Print(Canvas& canvas, int pageNum, const TCodeEditPrintMargi
     if (alignment == hfaCenter) x = (margins.PixelLeftTextIndent + margins.PixelRightTextIndent - width) / 2;
     // Items of one row share the bottom of the row's tallest font.
     const int itemTop = rowTops[itemRow_[i]] + row.MaxBaseDist - height;
-    canvas.DrawText({x, itemTop, x + width, itemTop + height}, x, itemTop, text, cell, item.Font, item.Font.Style,
-                    item.Font.Color, clNone);
+    DrawProportional(canvas, item.Font, text, x, itemTop, height);
   }
 }
 
