@@ -7,10 +7,14 @@
 #include <QGuiApplication>
 #include <QInputMethod>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyleHints>
+#include <QStyleOptionSlider>
 
 #include "app/QtCanvas.h"
+#include "app/ScrollHintWindow.h"
 #include "editor/CodeEdit.h"
+#include "platform/CodePage.h"
 
 namespace vantrel {
 
@@ -161,6 +165,34 @@ bool QtEditorHost::IsKeyDown(TVirtualKey key) const {
 }
 
 void QtEditorHost::AcceptDroppedFiles(bool accept) { area_.setAcceptDrops(accept); }
+
+void QtEditorHost::ShowScrollHint(const std::string& text, TColor color, int right, int top, bool followThumb) {
+  QWidget* viewport = area_.viewport();
+  const QString caption = QString::fromStdString(CodePage::Active().ToUtf8(text));
+  const QColor background = QtCanvas::ToQColor(color, viewport->palette());
+  ScrollHintWindow& hint = ScrollHintWindow::Instance();
+  if (!followThumb) {
+    const QPoint at = viewport->mapToGlobal(QPoint(right, top));
+    hint.ShowAt(caption, background, at.x(), at.y());
+    return;
+  }
+  // Level with the thumb as the style draws it.
+  QScrollBar* bar = area_.verticalScrollBar();
+  QStyleOptionSlider option;
+  option.initFrom(bar);
+  option.orientation = Qt::Vertical;
+  option.minimum = bar->minimum();
+  option.maximum = bar->maximum();
+  option.sliderPosition = bar->sliderPosition();
+  option.sliderValue = bar->value();
+  option.pageStep = bar->pageStep();
+  option.singleStep = bar->singleStep();
+  const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+  const int middle = bar->mapToGlobal(thumb.center()).y();
+  hint.ShowCentredAt(caption, background, viewport->mapToGlobal(QPoint(right, 0)).x(), middle);
+}
+
+void QtEditorHost::HideScrollHint() { ScrollHintWindow::Instance().hide(); }
 
 void QtEditorHost::SetImeComposition(TPoint position, const TFont&) {
   imePosition_ = QPoint(position.X, position.Y);

@@ -55,6 +55,8 @@ class QtEditorHost : public QObject, public EditorHost {
   void SetFocus() override;
   bool IsKeyDown(TVirtualKey key) const override;
   void AcceptDroppedFiles(bool accept) override;
+  void ShowScrollHint(const std::string& text, TColor color, int right, int top, bool followThumb) override;
+  void HideScrollHint() override;
   void SetImeComposition(TPoint position, const TFont& font) override;
   TFontMetrics MeasureFont(const TFont& font, TFontStyles style) override;
 

@@ -83,8 +83,6 @@ void TCustomCodeEdit::SetHost(EditorHost* host) {
 
 void TCustomCodeEdit::Resized() { SizeOrFontChanged(false); }
 
-void TCustomCodeEdit::TimerTick(int /*id*/) {}
-
 void TCustomCodeEdit::SetLines(const TCodeEditStringList& source) {
   if (&source == lines_.get()) return;
   lines_->BeginUpdate();

@@ -414,6 +414,46 @@ class TCustomCodeEdit {
   void UnindentBlock();
   void ChangeCase(TCodeEditorCommand command);
 
+  // ---- Mouse, scrolling, drag and drop, focus and the matching bracket
+  // (CodeEditMouse.cpp, CodeEditScrolling.cpp, CodeEditDragDrop.cpp,
+  // CodeEditFocus.cpp, CodeEditBracket.cpp). x and y are client pixels.
+  // The cell under a point, and the caret position nearest to it.
+  TDisplayPos PixelsToRowColumn(int x, int y) const;
+  TDisplayPos PixelsToNearestRowColumn(int x, int y) const;
+  bool IsPointInSelection(TBufferCoord value) const;
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  void MouseMove(TShiftState shift, int x, int y);
+  void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // The second press of a double click; the host then sends MouseDown with
+  // ssDouble.
+  void DblClick(int x, int y);
+  // Sets the host's cursor for the pointer at (x, y).
+  void UpdateMouseCursor(int x, int y);
+  void CaptureLost();
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor value) { cursor_ = value; }
+  // wheelDelta in wheel units, 120 a notch, positive away from the user.
+  void MouseWheel(TShiftState shift, int wheelDelta);
+  int WheelAccumulator() const { return wheelAccumulator_; }
+  void ScrollBarMessage(TScrollBarKind bar, TScrollCode code, int position);
+  // The vertical thumb is being dragged.
+  bool Scrolling() const { return scrolling_; }
+  std::string ScrollHintText() const;
+  // A drag from source (null when it is no editor) passes over this editor;
+  // returns whether a drop would be accepted.
+  bool DragOver(TCustomCodeEdit* source, int x, int y, TDragState state);
+  void DragDrop(TCustomCodeEdit* source, int x, int y, TShiftState shift);
+  // The drag this editor started is over (dropped anywhere or cancelled).
+  void DragEnded(bool cancelled);
+  bool Dragging() const { return dragging_; }
+  void DropFiles(int x, int y, const std::vector<std::string>& files);
+  void FocusGained();
+  void FocusLost();
+  // (0, 0) when the character there is no bracket or has no partner.
+  TBufferCoord MatchingBracketAt() const { return MatchingBracketAt(CaretPos()); }
+  TBufferCoord MatchingBracketAt(TBufferCoord position) const;
+  void GoToMatchingBracket();
+
   // ---- Events.
   TNotifyEvent OnChange;
   TPlaceMarkEvent OnClearBookmark;
@@ -427,6 +467,14 @@ class TCustomCodeEdit {
   TGutterGetTextEvent OnGutterGetText;
   TGutterPaintEvent OnGutterPaint;
   TMouseCursorEvent OnMouseCursor;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  std::function<void(TCustomCodeEdit& sender, TShiftState shift, int x, int y)> OnMouseMove;
+  TNotifyEvent OnDblClick;
+  std::function<void(TCustomCodeEdit& sender, TCustomCodeEdit* source, int x, int y, TDragState state,
+                     bool& accept)>
+      OnDragOver;
+  std::function<void(TCustomCodeEdit& sender, TCustomCodeEdit* source, int x, int y)> OnDragDrop;
   TPaintEvent OnPaint;
   TPaintTransient OnPaintTransient;
   TReplaceTextEvent OnReplaceText;
@@ -513,6 +561,26 @@ class TCustomCodeEdit {
   int InsertColumn(std::string_view text, bool addToUndo, const std::vector<TBufferCoord>* starts = nullptr);
   int InsertLines(std::string_view text);
   void SetCaretYField(int y);
+
+  // Mouse, scrolling and drag and drop.
+  // Moves the caret to the position nearest the point, keeping the anchors.
+  void ComputeCaret(int x, int y);
+  // The auto-scroll deltas for the pointer at (x, y); runs the timer while
+  // either is non-zero.
+  void ComputeScroll(int x, int y);
+  void SetScrollTimer(bool on);
+  void ScrollTimerTick();
+  void DoOnGutterClick(TMouseButton button, int x, int y);
+  // Under word wrap the start of a continuation row is also the end of the
+  // row above: a caret aimed at `row` that landed on the next row's start is
+  // shown at the end of `row`. Clicks, drags and vertical keys share this.
+  void ShowCaretOnRow(int row);
+  void VerticalScrollBarMessage(TScrollCode code, int position);
+  void HorizontalScrollBarMessage(TScrollCode code, int position);
+  void ShowScrollHint();
+  // Inserts dropped text at position as one record of kind, and selects it
+  // with the caret at its start.
+  void InsertDroppedText(TBufferCoord position, std::string_view text, TSelectionMode mode, TChangeKind kind);
 
   // Clamps an anchor as both anchor setters do.
   TBufferCoord ClampAnchor(TBufferCoord value) const;
@@ -609,6 +677,21 @@ class TCustomCodeEdit {
   bool ignoreNextChar_ = false;
   int imeCount_ = 0;
   bool destroying_ = false;
+
+  // Pointer state: what a press started, lives until the release.
+  TPoint mouseDownPoint_;
+  TBufferCoord mouseDownCaret_;  // where a drag that leaves puts the caret back
+  bool waitForDragging_ = false;
+  bool doubleClicked_ = false;
+  bool possibleGutterClick_ = false;
+  bool gutterDragging_ = false;
+  bool dragging_ = false;      // a drag this editor started is in progress
+  int scrollDeltaX_ = 0;
+  int scrollDeltaY_ = 0;
+  bool scrollTimerOn_ = false;
+  int wheelAccumulator_ = 0;
+  bool scrolling_ = false;
+  TCursor cursor_ = crIBeam;
 };
 
 // The published face of the control.

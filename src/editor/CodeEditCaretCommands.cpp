@@ -173,10 +173,7 @@ void TCustomCodeEdit::MoveCaretByRows(int count, bool extend) {
   MoveCaretExtending(target, extend);
   preferredColumn_ = preferred;
   caretSteppedBack_ = steppedBack;
-  if (WordWrapActive()) {
-    const TDisplayPos landed = BufferToDisplay(CaretPos());
-    caretAtRowEnd_ = landed.Column == 1 && landed.Row != row;
-  }
+  ShowCaretOnRow(row);
   EndUpdateBatch();
 }
 
@@ -219,14 +216,7 @@ void TCustomCodeEdit::EndCommand(bool extend) {
     target = DisplayToBuffer({std::min(cells + 1, visibleColumns_ + 1), startRow});
   }
   MoveCaretExtending(target, extend);
-  if (WordWrapActive()) {
-    const TDisplayPos landed = BufferToDisplay(CaretPos());
-    if (landed.Column == 1 && landed.Row != startRow) {
-      caretAtRowEnd_ = true;
-      caretChanged_ = true;
-      UpdateCaret();
-    }
-  }
+  ShowCaretOnRow(startRow);
 }
 
 }  // namespace vantrel

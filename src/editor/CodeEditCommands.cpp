@@ -151,10 +151,12 @@ void TCustomCodeEdit::RunCommand(TCodeEditorCommand& command, char& ch, void* da
         case ecToggleCaseBlock:
           ChangeCase(command);
           break;
+        case ecMatchBracket:
+          GoToMatchingBracket();
+          break;
         default:
-          // ecMatchBracket belongs to the mouse and bracket unit; comment
-          // block, completion, strings, focus and user commands are only
-          // seen by the events and hooked handlers.
+          // Comment block, completion, strings, focus and user commands are
+          // only seen by the events and hooked handlers.
           break;
       }
     }

@@ -78,6 +78,23 @@ struct TFontMetrics {
 
 enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
 
+// What the user did to a scroll bar: arrows, track clicks, the ends, the
+// thumb (dragging: scTrack, let go: scPosition) and the end of it all.
+enum TScrollCode : uint8_t {
+  scLineUp,
+  scLineDown,
+  scPageUp,
+  scPageDown,
+  scPosition,
+  scTrack,
+  scTop,
+  scBottom,
+  scEndScroll,
+};
+
+// A drag passing over a window.
+enum TDragState : uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+
 struct TScrollBarState {
   bool Visible = false;
   int Max = 0;
@@ -128,6 +145,12 @@ class EditorHost {
   virtual bool IsKeyDown(TVirtualKey key) const = 0;
 
   virtual void AcceptDroppedFiles(bool accept) = 0;
+
+  // The one scroll hint window of the process, showing text on color. Its
+  // right edge is at client x `right`; its top at client y `top`, or, with
+  // followThumb, level with the middle of the vertical scroll bar's thumb.
+  virtual void ShowScrollHint(const std::string& text, TColor color, int right, int top, bool followThumb) = 0;
+  virtual void HideScrollHint() = 0;
   // Places the input method's composition window and gives it the font.
   virtual void SetImeComposition(TPoint position, const TFont& font) = 0;
 

@@ -41,6 +41,8 @@ class NullEditorHost : public EditorHost {
   void SetFocus() override {}
   bool IsKeyDown(TVirtualKey) const override { return false; }
   void AcceptDroppedFiles(bool) override {}
+  void ShowScrollHint(const std::string&, TColor, int, int, bool) override {}
+  void HideScrollHint() override {}
   void SetImeComposition(TPoint, const TFont&) override {}
   TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return Metrics; }
 };

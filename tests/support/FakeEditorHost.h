@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <set>
 #include <vector>
 
@@ -47,6 +48,11 @@ class FakeEditorHost : public EditorHost {
   int Recreations = 0;
   int DragsStarted = 0;
   TCursor Cursor = crDefault;
+  bool HintVisible = false;
+  std::string HintText;
+  TColor HintColor = clNone;
+  TPoint HintAt;  // right edge and top
+  bool HintFollowsThumb = false;
   std::map<int, ManualTimer> Timers;
   std::vector<TFont> MeasuredFonts;
 
@@ -91,6 +97,14 @@ class FakeEditorHost : public EditorHost {
   void SetFocus() override { HasFocus = true; }
   bool IsKeyDown(TVirtualKey key) const override { return KeysDown.count(key) > 0; }
   void AcceptDroppedFiles(bool accept) override { AcceptsFiles = accept; }
+  void ShowScrollHint(const std::string& text, TColor color, int right, int top, bool followThumb) override {
+    HintVisible = true;
+    HintText = text;
+    HintColor = color;
+    HintAt = {right, top};
+    HintFollowsThumb = followThumb;
+  }
+  void HideScrollHint() override { HintVisible = false; }
   void SetImeComposition(TPoint, const TFont&) override {}
   TFontMetrics MeasureFont(const TFont& font, TFontStyles) override {
     MeasuredFonts.push_back(font);
