@@ -23,6 +23,7 @@
 #include "editor/CodeEditTypes.h"
 #include "platform/Clipboard.h"
 #include "platform/EditorHost.h"
+#include "search/CodeEditSearch.h"
 #include "text/CodeEditTextBuffer.h"
 #include "text/CodeEditUndo.h"
 
@@ -453,6 +454,14 @@ class TCustomCodeEdit {
   TBufferCoord MatchingBracketAt() const { return MatchingBracketAt(CaretPos()); }
   TBufferCoord MatchingBracketAt(TBufferCoord position) const;
   void GoToMatchingBracket();
+
+  // ---- Search and replace (CodeEditSearchReplace.cpp). SearchEngine,
+  // OnReplaceText and OnPaintTransient above and below serve it.
+  // Runs one search or replace over the range the flags name and returns
+  // the number of hits taken. A replace of every hit without questions is
+  // one undo group under one paint lock; engine errors pass out after both
+  // are closed. Raises ECodeEditError when no engine is assigned.
+  int SearchReplaceText(const std::string& search, const std::string& replace, TSearchFlags flags);
 
   // ---- Events.
   TNotifyEvent OnChange;
