@@ -21,6 +21,8 @@
 #include "app/SyntaxTable.h"
 #include "editor/CodeEdit.h"
 #include "monitor/FileNotification.h"
+#include "search/CodeEditRegexSearch.h"
+#include "search/CodeEditSearch.h"
 #include "print/CodeEditPrint.h"
 
 class QAction;
@@ -172,6 +174,34 @@ class TForm1 : public QMainWindow {
   // Reloads the current editor when it is the monitored one; runs on each
   // change and whenever the active tab changes.
   void FileNotification1Changed();
+
+  // ---- Search and replace (MainFormSearch.cpp).
+  // The last search, kept while the program runs (never written to disk).
+  struct TSearchSettings {
+    bool Backwards = false;
+    bool CaseSensitive = false;
+    bool FromCaret = false;
+    bool SelectedOnly = false;
+    bool WholeWords = false;
+    bool RegularExpression = false;
+    QString SearchText;
+    QString SearchHistory;  // entries separated by CR LF
+    QString ReplaceText;
+    QString ReplaceHistory;
+  };
+  TSearchSettings SearchSettings;
+  // Decides srEntireText: false until the first search from a dialog.
+  bool SearchFromCaret = false;
+  TCodeEditSearch CodeEditSearch1;
+  TCodeEditRegexSearch CodeEditRegexSearch1;
+  // Shows a search dialog modally; true on OK. Replaceable for tests.
+  std::function<bool(QDialog& dialog)> ExecSearchDialog;
+  void Search1Click();
+  void SearchAgain1Click();
+  void SearchBackwards1Click();
+  void Replace1Click();
+  void OpenSearchDialog(bool replaceMode);
+  void RunSearch(bool replaceMode, bool backwards);
 
   // ---- Editor events.
   void EditorKeyDown(TCustomCodeEdit& sender, TVirtualKey& key, TShiftState shift);

@@ -69,6 +69,11 @@ const TMenuRow kMenuRows[] = {
     {"Edit1", "Wordwrap1", "&自动换行", 0, H(Wordwrap1Click), ckHandler, false},
     {"Edit1", "WordCount1", "&单词计数", 0, nullptr, ckNone, false},
 
+    {"Search2", "Search1", "&搜索", kCtrl + 'F', H(Search1Click), ckNone, false},
+    {"Search2", "SearchAgain1", "&重新搜索", 0x72, H(SearchAgain1Click), ckNone, false},
+    {"Search2", "SearchBackwards1", "&向后搜索", kCtrl + 0x72, H(SearchBackwards1Click), ckNone, false},
+    {"Search2", "Replace1", "&替换", kCtrl + 'H', H(Replace1Click), ckNone, false},
+
     {"View1", "ViewinHex1", "&16进制查看", kCtrl + kAlt + 'H', nullptr, ckNone, false},
     {"View1", "N6", "-", 0, nullptr, ckNone, false},
     {"View1", "Addlinenumbers1", "&显示行号", 0, H(Addlinenumbers1Click), ckSelf, false},
@@ -106,7 +111,7 @@ const TMenuRow kMenuRows[] = {
     {"PopupMenu1", "SaveAs3", "&另存为", 0, H(Saveas1Click), ckNone, false},
     {"PopupMenu1", "Close2", "&关闭", 0, H(Close3Click), ckNone, false},
     {"PopupMenu1", "N10", "-", 0, nullptr, ckNone, false},
-    {"PopupMenu1", "Search3", "&搜索", 0, nullptr, ckNone, false},
+    {"PopupMenu1", "Search3", "&搜索", 0, H(Search1Click), ckNone, false},
 };
 
 #undef H

@@ -1,0 +1,140 @@
+// The modal search dialog: search text with its history, the options and
+// the direction.
+// Tested by tests/ui/SearchDialogsTest.cpp
+#include "app/TextSearchDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kHistoryEntries = 10;
+const QString kHistorySeparator = "\r\n";
+
+QComboBox* NewCombo(QWidget* parent, const char* name, int x, int y) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(name);
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);  // the history is kept by hand
+  combo->setGeometry(x, y, 228, 21);
+  return combo;
+}
+
+QCheckBox* NewCheck(QGroupBox* group, QVBoxLayout* layout, const char* name, const char* caption) {
+  auto* check = new QCheckBox(QString::fromUtf8(caption), group);
+  check->setObjectName(name);
+  layout->addWidget(check);
+  return check;
+}
+
+}  // namespace
+
+QString ReadHistory(const QComboBox& combo) {
+  QStringList entries;
+  for (int i = 0; i < combo.count() && i < kHistoryEntries; ++i) entries << combo.itemText(i);
+  return entries.join(kHistorySeparator);
+}
+
+void WriteHistory(QComboBox& combo, const QString& history) {
+  const QString text = combo.currentText();
+  combo.clear();
+  QString normalised = history;
+  normalised.replace(kHistorySeparator, "\n");
+  if (!normalised.isEmpty()) combo.addItems(normalised.split('\n'));
+  combo.setEditText(text);
+}
+
+void AddFieldToHistory(QComboBox& combo) {
+  const QString text = combo.currentText();
+  if (text.isEmpty()) return;
+  for (int i = 0; i < combo.count(); ++i) {
+    if (combo.itemText(i).compare(text, Qt::CaseInsensitive) == 0) {
+      combo.removeItem(i);
+      break;
+    }
+  }
+  combo.insertItem(0, text);
+  combo.setEditText(text);
+}
+
+TTextSearchDialog::TTextSearchDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("TextSearchDialog");
+  setWindowTitle(QString::fromUtf8("搜索文本"));
+  setFixedSize(332, 180);
+
+  Label1 = new QLabel(QString::fromUtf8("&搜索:"), this);
+  Label1->setObjectName("Label1");
+  Label1->move(8, 12);
+  cbSearchText = NewCombo(this, "cbSearchText", 96, 8);
+  Label1->setBuddy(cbSearchText);
+
+  gbSearchOptions = new QGroupBox(QString::fromUtf8("选项"), this);
+  gbSearchOptions->setObjectName("gbSearchOptions");
+  gbSearchOptions->setGeometry(8, 40, 154, 127);
+  auto* options = new QVBoxLayout(gbSearchOptions);
+  options->setContentsMargins(8, 4, 4, 4);
+  options->setSpacing(0);
+  cbSearchCaseSensitive = NewCheck(gbSearchOptions, options, "cbSearchCaseSensitive", "大小写敏感");
+  cbSearchWholeWords = NewCheck(gbSearchOptions, options, "cbSearchWholeWords", "整词匹配");
+  cbSearchFromCursor = NewCheck(gbSearchOptions, options, "cbSearchFromCursor", "Search from &caret");
+  cbSearchSelectedOnly = NewCheck(gbSearchOptions, options, "cbSearchSelectedOnly", "&Selected text only");
+  cbRegularExpression = NewCheck(gbSearchOptions, options, "cbRegularExpression", "&正则表达式");
+
+  rgSearchDirection = new QGroupBox(QString::fromUtf8("方向"), this);
+  rgSearchDirection->setObjectName("rgSearchDirection");
+  rgSearchDirection->setGeometry(170, 40, 154, 65);
+  auto* directions = new QVBoxLayout(rgSearchDirection);
+  directions->setContentsMargins(8, 4, 4, 4);
+  directions->setSpacing(0);
+  rbForward = new QRadioButton(QString::fromUtf8("&向前"), rgSearchDirection);
+  rbBackward = new QRadioButton(QString::fromUtf8("&向后"), rgSearchDirection);
+  rbForward->setChecked(true);
+  directions->addWidget(rbForward);
+  directions->addWidget(rbBackward);
+
+  btnOK = new QPushButton(QString::fromUtf8("确定"), this);
+  btnOK->setObjectName("btnOK");
+  btnOK->setGeometry(170, 142, 75, 25);
+  btnOK->setDefault(true);
+  btnCancel = new QPushButton(QString::fromUtf8("取消"), this);
+  btnCancel->setObjectName("btnCancel");
+  btnCancel->setGeometry(249, 142, 75, 25);
+  // QDialog closes with Cancel on Escape already.
+  connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+  cbSearchText->setFocus();
+}
+
+bool TTextSearchDialog::Backwards() const { return rbBackward->isChecked(); }
+void TTextSearchDialog::SetBackwards(bool value) { (value ? rbBackward : rbForward)->setChecked(true); }
+bool TTextSearchDialog::CaseSensitive() const { return cbSearchCaseSensitive->isChecked(); }
+void TTextSearchDialog::SetCaseSensitive(bool value) { cbSearchCaseSensitive->setChecked(value); }
+bool TTextSearchDialog::FromCaret() const { return cbSearchFromCursor->isChecked(); }
+void TTextSearchDialog::SetFromCaret(bool value) { cbSearchFromCursor->setChecked(value); }
+bool TTextSearchDialog::SelectedOnly() const { return cbSearchSelectedOnly->isChecked(); }
+void TTextSearchDialog::SetSelectedOnly(bool value) { cbSearchSelectedOnly->setChecked(value); }
+bool TTextSearchDialog::WholeWords() const { return cbSearchWholeWords->isChecked(); }
+void TTextSearchDialog::SetWholeWords(bool value) { cbSearchWholeWords->setChecked(value); }
+bool TTextSearchDialog::RegularExpression() const { return cbRegularExpression->isChecked(); }
+QString TTextSearchDialog::SearchText() const { return cbSearchText->currentText(); }
+void TTextSearchDialog::SetSearchText(const QString& value) { cbSearchText->setEditText(value); }
+QString TTextSearchDialog::SearchHistory() const { return ReadHistory(*cbSearchText); }
+void TTextSearchDialog::SetSearchHistory(const QString& value) { WriteHistory(*cbSearchText, value); }
+
+bool TTextSearchDialog::FormCloseQuery() {
+  AddFieldToHistory(*cbSearchText);
+  return true;
+}
+
+void TTextSearchDialog::accept() {
+  if (FormCloseQuery()) QDialog::accept();
+}
+
+}  // namespace vantrel
