@@ -169,6 +169,13 @@ class TForm1 : public QMainWindow {
   void ShowRightEdge1Click();
   void FullScreen1Click();
 
+  // ---- View > View in hex (MainFormHex.cpp).
+  void ViewinHex1Click();
+  // The hex window (created with the application; made here when missing).
+  class TForm4* HexForm();
+  // Shows the hex window; modal by default, replaceable in tests.
+  std::function<void(class TForm4& form)> ShowHexForm;
+
   // ---- Tools > Monitor file.
   void MonitorFile1Click();
   // Reloads the current editor when it is the monitored one; runs on each

@@ -74,7 +74,7 @@ const TMenuRow kMenuRows[] = {
     {"Search2", "SearchBackwards1", "&向后搜索", kCtrl + 0x72, H(SearchBackwards1Click), ckNone, false},
     {"Search2", "Replace1", "&替换", kCtrl + 'H', H(Replace1Click), ckNone, false},
 
-    {"View1", "ViewinHex1", "&16进制查看", kCtrl + kAlt + 'H', nullptr, ckNone, false},
+    {"View1", "ViewinHex1", "&16进制查看", kCtrl + kAlt + 'H', H(ViewinHex1Click), ckNone, false},
     {"View1", "N6", "-", 0, nullptr, ckNone, false},
     {"View1", "Addlinenumbers1", "&显示行号", 0, H(Addlinenumbers1Click), ckSelf, false},
     {"View1", "ViewCurrentLine1", "&当前行号", 0, H(ViewCurrentLine1Click), ckSelf, true},

@@ -146,4 +146,22 @@ bool EncodingAvailable(TTextEncoding encoding) {
   return available[encoding];
 }
 
+std::vector<TEncodingMenuColumn> EncodingMenuColumns() {
+  std::vector<TEncodingMenuColumn> columns(1);
+  for (int i = 0; i < kTextEncodingCount; ++i) {
+    const TTextEncoding encoding = TTextEncoding(i);
+    if (IsUnicodeEncoding(encoding)) continue;
+    const int group = kEncodings[i].Group;
+    if (i > 0 && group != kEncodings[i - 1].Group) {
+      if (group == 5 || group == 13) {
+        columns.emplace_back();
+      } else {
+        columns.back().push_back({true, encoding});
+      }
+    }
+    columns.back().push_back({false, encoding});
+  }
+  return columns;
+}
+
 }  // namespace vantrel

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantrel {
 
@@ -60,5 +61,15 @@ std::string EncodingIconvName(int codePage);
 // The first six entries are always available (they fall back to built-in
 // tables).
 bool EncodingAvailable(TTextEncoding encoding);
+
+// The encoding menu: the 8-bit encodings in table order, a separator where
+// the group changes, and a new column where "United States" and "IBM EBCDIC"
+// begin.
+struct TEncodingMenuItem {
+  bool Separator = false;
+  TTextEncoding Encoding = vEncANSI;
+};
+using TEncodingMenuColumn = std::vector<TEncodingMenuItem>;
+std::vector<TEncodingMenuColumn> EncodingMenuColumns();
 
 }  // namespace vantrel

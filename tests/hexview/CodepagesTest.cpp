@@ -22,6 +22,22 @@ TEST(CodepagesTest, TableShape) {
   for (int i = 0; i < vEncUnicodeLE; ++i) CodepageToUnicode("\x41\xC1\xFF", TTextEncoding(i));
 }
 
+TEST(CodepagesTest, EncodingMenuColumns) {
+  const std::vector<TEncodingMenuColumn> columns = EncodingMenuColumns();
+  ASSERT_EQ(columns.size(), 3u);
+  std::string first;
+  for (size_t i = 0; i < 8; ++i) first += columns[0][i].Separator ? "|" : EncodingCaption(columns[0][i].Encoding) + ",";
+  EXPECT_EQ(first, "ANSI (Windows),OEM (DOS),EBCDIC,KOI8,ISO,Mac,|Western European (IBM-850),");
+  EXPECT_EQ(EncodingCaption(columns[1][0].Encoding), "United States (US OEM)");
+  EXPECT_EQ(EncodingCaption(columns[2][0].Encoding), "IBM EBCDIC (US-Canada)");
+  size_t items = 0;
+  for (const auto& column : columns) {
+    EXPECT_FALSE(column.front().Separator);
+    for (const auto& item : column) items += item.Separator ? 0 : 1;
+  }
+  EXPECT_EQ(items, 74u) << "every 8-bit encoding, no Unicode";
+}
+
 TEST(CodepagesTest, Conversions) {
   const struct {
     int ansi;
