@@ -96,8 +96,11 @@ void TCodeEditUndoList::EnforceLimit() {
   // Only whole groups go, oldest first: half a group would undo half a
   // command. The newest group (the one being recorded, or the command just
   // done) stays whatever its size, so one undo always takes back the last
-  // command; a limit of 0 keeps nothing at all.
-  const int newest = items_.back()->GroupNumber;
+  // command; a limit of 0 keeps nothing at all. A group end (recorded on
+  // saving) is no command of its own.
+  auto last = items_.rbegin();
+  while (last + 1 != items_.rend() && (*last)->ChangeKind == ckGroupEnd) ++last;
+  const int newest = (*last)->GroupNumber;
   while (static_cast<int>(items_.size()) > itemLimit_) {
     const int dropped = items_.front()->GroupNumber;
     const bool recording = blockGroupNumber_ != 0 && dropped == blockGroupNumber_;

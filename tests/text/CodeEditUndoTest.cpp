@@ -134,7 +134,8 @@ TEST(UndoList, SavedStateFollowsTheNewestGroup) {
   EXPECT_EQ(list.NewestKind(), ckNothing);
 }
 
-// Groups are recorded as blocks of the given sizes (1 = a single change).
+// Groups are recorded as blocks of the given sizes (1 = a single change,
+// 0 = a group end, as saving records).
 struct GroupLimitCase {
   const char* name;
   int limit;
@@ -149,6 +150,7 @@ TEST(UndoList, LimitDropsOnlyWholeOldestGroups) {
       {"several whole groups go at once", 4, {1, 1, 3, 2}, 2, 3},
       {"the newest group outgrows the limit", 4, {1, 1, 2000}, 2000, 2},
       {"a big group goes once it is not the newest", 4, {2000, 1}, 1, 1},
+      {"a group end after a big group keeps it", 4, {2000, 0}, 2001, 0},
       {"limit 0 keeps not even the newest", 0, {3}, 0, 0},
   };
   for (const GroupLimitCase& c : cases) {
@@ -157,6 +159,11 @@ TEST(UndoList, LimitDropsOnlyWholeOldestGroups) {
     list.SetItemLimit(c.limit);
     std::vector<int> numbers;
     for (int size : c.groups) {
+      if (size == 0) {
+        numbers.push_back(list.NextGroupNumber());
+        list.AddGroupEnd();
+        continue;
+      }
       list.OpenBlock();
       numbers.push_back(list.BlockGroupNumber());
       for (int i = 0; i < size; ++i) {
