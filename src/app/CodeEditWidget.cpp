@@ -3,6 +3,8 @@
 #include "app/CodeEditWidget.h"
 
 #include <QContextMenuEvent>
+#include <QDrag>
+#include <QDragEnterEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -11,6 +13,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QUrl>
+#include <QWheelEvent>
 
 #include "app/QtCanvas.h"
 #include "platform/CodePage.h"
@@ -58,6 +62,10 @@ CodeEditWidget::CodeEditWidget(QWidget* parent) : QAbstractScrollArea(parent), h
   setAttribute(Qt::WA_InputMethodEnabled, true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent, true);
   viewport()->setCursor(Qt::IBeamCursor);
+  // The cursor shape follows the pointer without a button held, and text
+  // may be dropped on the editor.
+  viewport()->setMouseTracking(true);
+  viewport()->setAcceptDrops(true);
   // Whoever focuses the viewport (the window's tab code does) focuses the editor.
   viewport()->setFocusProxy(this);
   setFrameShape(QFrame::NoFrame);
@@ -65,10 +73,16 @@ CodeEditWidget::CodeEditWidget(QWidget* parent) : QAbstractScrollArea(parent), h
   host_.SetEditor(edit_.get());
   edit_->SetClipboard(&clipboard_);
   edit_->SetWantTabs(true);
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
-          [this](int value) { ScrollBarMoved(sbVertical, value); });
-  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
-          [this](int value) { ScrollBarMoved(sbHorizontal, value); });
+  host_.OnBeginDrag = [this] { QTimer::singleShot(0, this, [this] { StartTextDrag(); }); };
+  // The bars only report what the user did; the control decides where the
+  // view goes and sets the bars back.
+  for (const TScrollBarKind bar : {sbVertical, sbHorizontal}) {
+    QScrollBar* scrollBar = bar == sbVertical ? verticalScrollBar() : horizontalScrollBar();
+    connect(scrollBar, &QScrollBar::actionTriggered, this, [this, bar](int action) { ScrollBarAction(bar, action); });
+    connect(scrollBar, &QScrollBar::sliderReleased, this, [this, bar] { ScrollBarReleased(bar); });
+    // A wheel over a bar scrolls like one over the text.
+    scrollBar->installEventFilter(this);
+  }
 }
 
 CodeEditWidget::~CodeEditWidget() {
@@ -124,6 +138,14 @@ TShiftState CodeEditWidget::ShiftStateOf(Qt::KeyboardModifiers modifiers) {
   return shift;
 }
 
+TShiftState CodeEditWidget::ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState shift = ShiftStateOf(modifiers);
+  if (buttons & Qt::LeftButton) shift |= ssLeft;
+  if (buttons & Qt::RightButton) shift |= ssRight;
+  if (buttons & Qt::MiddleButton) shift |= ssMiddle;
+  return shift;
+}
+
 bool CodeEditWidget::event(QEvent* event) {
   // Tab and Shift+Tab belong to the editor when it wants tabs; the dialog
   // navigation would take them first.
@@ -155,6 +177,7 @@ void CodeEditWidget::paintEvent(QPaintEvent* event) {
     ShowError(QString::fromStdString(CodePage::Active().ToUtf8(error.what())));
   }
   host_.SetPainting(false);
+  host_.Painted(event->region());
   const QRect caret = host_.CaretRect();
   if (caret.isValid() && caret.intersects(area)) {
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -225,25 +248,69 @@ QVariant CodeEditWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 void CodeEditWidget::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  Guarded([&] {
-    edit_->InitializeCaret();
-    if (edit_->HideSelection()) edit_->InvalidateSelection();
-  });
+  Guarded([&] { edit_->FocusGained(); });
 }
 
 void CodeEditWidget::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   Guarded([&] {
-    host_.HideCaret();
-    host_.DestroyCaret();
-    if (edit_->HideSelection()) edit_->InvalidateSelection();
+    // A press that was selecting loses the pointer with the focus.
+    if (host_.HasCapture()) {
+      host_.ReleaseCapture();
+      edit_->CaptureLost();
+    }
+    edit_->FocusLost();
   });
 }
 
-// Pointer handling belongs to the control's mouse logic; until then a click
-// only focuses the editor.
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton: return mbRight;
+    case Qt::MiddleButton: return mbMiddle;
+    default: return mbLeft;
+  }
+}
+
+}  // namespace
+
 void CodeEditWidget::mousePressEvent(QMouseEvent* event) {
-  setFocus(Qt::MouseFocusReason);
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
+  Guarded([&] { edit_->MouseDown(ButtonOf(event->button()), shift, p.x(), p.y()); });
+  if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+  event->accept();
+}
+
+// Qt sends the second press of a double click as this event alone.
+void CodeEditWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
+  Guarded([&] {
+    if (event->button() == Qt::LeftButton) edit_->DblClick(p.x(), p.y());
+    edit_->MouseDown(ButtonOf(event->button()), shift | ssDouble, p.x(), p.y());
+  });
+  event->accept();
+}
+
+void CodeEditWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
+  Guarded([&] {
+    edit_->MouseMove(shift, p.x(), p.y());
+    edit_->UpdateMouseCursor(p.x(), p.y());
+  });
+  event->accept();
+}
+
+void CodeEditWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const TShiftState shift = ShiftStateOf(event->modifiers(), event->buttons());
+  Guarded([&] {
+    edit_->MouseUp(ButtonOf(event->button()), shift, p.x(), p.y());
+    edit_->UpdateMouseCursor(p.x(), p.y());
+  });
   event->accept();
 }
 
@@ -259,26 +326,177 @@ void CodeEditWidget::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CodeEditWidget::wheelEvent(QWheelEvent* event) {
-  const int notches = event->angleDelta().y() / 120;
-  if (notches != 0) Guarded([&] { edit_->SetTopLine(edit_->TopLine() - 3 * notches); });
+  int delta = event->angleDelta().y();
+  const int lineHeight = edit_->LineHeight();
+  if (!event->pixelDelta().isNull() && lineHeight > 0) {
+    // Touchpads report pixels: a notch's three rows of them make 120 units,
+    // so the text follows the fingers row for row.
+    const int perNotch = 3 * lineHeight;
+    const int total = event->pixelDelta().y() * 120 + wheelPixels_;
+    delta = total / perNotch;
+    wheelPixels_ = total % perNotch;
+  }
+  if (delta != 0) Guarded([&] { edit_->MouseWheel(ShiftStateOf(event->modifiers()), delta); });
   event->accept();
+}
+
+bool CodeEditWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel && (watched == verticalScrollBar() || watched == horizontalScrollBar())) {
+    wheelEvent(static_cast<QWheelEvent*>(event));
+    return true;
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void CodeEditWidget::scrollContentsBy(int, int) {
   // The control scrolls the pixels itself (ScrollWindow); the bars only report.
 }
 
-void CodeEditWidget::ScrollBarMoved(TScrollBarKind bar, int value) {
-  const TScrollBarState& state = host_.ScrollBarState(bar);
+bool CodeEditWidget::ScrollCodeOf(int sliderAction, TScrollCode& code) {
+  switch (sliderAction) {
+    case QAbstractSlider::SliderSingleStepSub: code = scLineUp; return true;
+    case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; return true;
+    case QAbstractSlider::SliderPageStepSub: code = scPageUp; return true;
+    case QAbstractSlider::SliderPageStepAdd: code = scPageDown; return true;
+    case QAbstractSlider::SliderToMinimum: code = scTop; return true;
+    case QAbstractSlider::SliderToMaximum: code = scBottom; return true;
+    case QAbstractSlider::SliderMove: code = scTrack; return true;
+    default: return false;
+  }
+}
+
+void CodeEditWidget::ScrollBarAction(TScrollBarKind bar, int action) {
+  TScrollCode code;
+  if (!ScrollCodeOf(action, code)) return;
+  QScrollBar* scrollBar = bar == sbVertical ? verticalScrollBar() : horizontalScrollBar();
+  if (code == scTrack) thumbPosition_[bar] = scrollBar->sliderPosition();
   Guarded([&] {
-    if (bar == sbVertical) {
-      const int rows = edit_->DisplayRowCount();
-      const bool scaled = state.Max == 32767 && rows > 32767;
-      edit_->SetTopLine(scaled ? static_cast<int>(int64_t{value} * rows / 32767) : value);
-    } else {
-      edit_->SetLeftChar(value);
-    }
+    edit_->ScrollBarMessage(bar, code, scrollBar->sliderPosition());
+    // Clicks on the arrows and the track end at once; the thumb ends when let go.
+    if (code != scTrack) edit_->ScrollBarMessage(bar, scEndScroll, 0);
   });
+  // Qt applies the slider position next: make it the control's. Quietly, or
+  // the change would come back as another move.
+  const QSignalBlocker quiet(scrollBar);
+  scrollBar->setSliderPosition(host_.ScrollBarState(bar).Position);
+}
+
+void CodeEditWidget::ScrollBarReleased(TScrollBarKind bar) {
+  // Where the user left the thumb, not where the control put it back: on a
+  // scaled bar the two differ by rounding, and the view would jump.
+  Guarded([&] {
+    edit_->ScrollBarMessage(bar, scPosition, thumbPosition_[bar]);
+    edit_->ScrollBarMessage(bar, scEndScroll, 0);
+  });
+}
+
+// ---------------------------------------------------------------- drag and drop
+
+TCustomCodeEdit* CodeEditWidget::DragSourceEditor(QObject* source) {
+  for (QObject* object = source; object; object = object->parent()) {
+    if (auto* widget = qobject_cast<CodeEditWidget*>(object)) return &widget->Editor();
+  }
+  return nullptr;
+}
+
+QMimeData* CodeEditWidget::DragData(const std::string& text, TSelectionMode mode) {
+  auto* data = new QMimeData();
+  data->setText(QString::fromStdString(CodePage::Active().ToUtf8(text)));
+  // The block format as the clipboard carries it: mode byte, text, NUL.
+  QByteArray block;
+  block.append(static_cast<char>(mode));
+  block.append(text.data(), static_cast<qsizetype>(text.size()));
+  block.append('\0');
+  data->setData(QtClipboard::MimeTypeOf(TCustomCodeEdit::kBlockFormatName), block);
+  return data;
+}
+
+void CodeEditWidget::StartTextDrag() {
+  if (!edit_->Dragging()) return;
+  if (!edit_->HasSelection()) {
+    Guarded([&] { edit_->DragEnded(true); });
+    return;
+  }
+  QPointer<CodeEditWidget> self(this);
+  auto* drag = new QDrag(this);
+  drag->setMimeData(DragData(edit_->SelectedText(), edit_->EffectiveSelectionMode()));
+  // Editors do the moving themselves when text is dropped on them; other
+  // programs are offered a copy only, so a drop elsewhere never loses text.
+  const Qt::DropAction result = drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+  if (!self) return;
+  Guarded([&] { edit_->DragEnded(result == Qt::IgnoreAction); });
+}
+
+void CodeEditWidget::DragOverEditor(QDropEvent* event, TDragState state) {
+  const QPoint p = event->position().toPoint();
+  TCustomCodeEdit* source = DragSourceEditor(event->source());
+  if (source) {
+    bool accept = false;
+    Guarded([&] { accept = edit_->DragOver(source, p.x(), p.y(), state); });
+    if (!accept) {
+      event->ignore();
+      return;
+    }
+    const TShiftState shift = ShiftStateOf(event->modifiers());
+    const bool copy = source == edit_.get() ? (shift & ssCtrl) != 0 : (shift & ssShift) == 0;
+    event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+    return;
+  }
+  // Files from a file manager: the editor's own when it takes dropped files,
+  // else the window's (an ignored drag goes on to the parent).
+  if (event->mimeData()->hasUrls() && edit_->HasOption(eoDropFiles) && edit_->OnDropFiles) {
+    event->acceptProposedAction();
+    return;
+  }
+  event->ignore();
+}
+
+void CodeEditWidget::dragEnterEvent(QDragEnterEvent* event) {
+  dragOverSource_ = nullptr;
+  for (QObject* object = event->source(); object; object = object->parent()) {
+    if (auto* widget = qobject_cast<CodeEditWidget*>(object)) {
+      dragOverSource_ = widget;
+      break;
+    }
+  }
+  DragOverEditor(event, dsDragEnter);
+}
+
+void CodeEditWidget::dragMoveEvent(QDragMoveEvent* event) { DragOverEditor(event, dsDragMove); }
+
+void CodeEditWidget::dragLeaveEvent(QDragLeaveEvent* event) {
+  if (dragOverSource_) {
+    const QPoint p = viewport()->mapFromGlobal(QCursor::pos());
+    Guarded([&] { edit_->DragOver(&dragOverSource_->Editor(), p.x(), p.y(), dsDragLeave); });
+  }
+  dragOverSource_ = nullptr;
+  event->accept();
+}
+
+void CodeEditWidget::dropEvent(QDropEvent* event) {
+  const QPoint p = event->position().toPoint();
+  dragOverSource_ = nullptr;
+  TCustomCodeEdit* source = DragSourceEditor(event->source());
+  if (source) {
+    const TShiftState shift = ShiftStateOf(event->modifiers());
+    const bool copy = source == edit_.get() ? (shift & ssCtrl) != 0 : (shift & ssShift) == 0;
+    event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+    Guarded([&] { edit_->DragDrop(source, p.x(), p.y(), shift); });
+    if (!hasFocus()) setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  if (event->mimeData()->hasUrls() && edit_->HasOption(eoDropFiles)) {
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+      if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    }
+    event->acceptProposedAction();
+    Guarded([&] { edit_->DropFiles(p.x(), p.y(), files); });
+    return;
+  }
+  event->ignore();
 }
 
 }  // namespace vantrel

@@ -1,11 +1,14 @@
 // The editor widget: hosts one editor control on screen. It turns Qt key,
-// input-method, focus, resize and paint events into calls on the control and
-// its painting into pixels; all editing logic stays in the control.
+// input-method, focus, resize, mouse, wheel, scroll bar and drag-and-drop
+// events into calls on the control and its painting into pixels; all editing
+// logic stays in the control.
 // Tested by tests/ui/CodeEditWidgetTest.cpp
 #pragma once
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QMimeData>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
@@ -31,6 +34,14 @@ class CodeEditWidget : public QAbstractScrollArea {
   // the key has none.
   static TVirtualKey VirtualKeyOf(int qtKey);
   static TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers);
+  // Modifiers and held buttons of a mouse event.
+  static TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+  // A scroll bar action as the control's scroll request; false when it has none.
+  static bool ScrollCodeOf(int sliderAction, TScrollCode& code);
+  // The editor whose widget started a drag (null for other sources).
+  static TCustomCodeEdit* DragSourceEditor(QObject* source);
+  // The MIME data a drag of this text carries: plain text and the block format.
+  static QMimeData* DragData(const std::string& text, TSelectionMode mode);
 
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
@@ -48,6 +59,14 @@ class CodeEditWidget : public QAbstractScrollArea {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -59,11 +78,22 @@ class CodeEditWidget : public QAbstractScrollArea {
   template <typename F>
   void Guarded(F&& call);
   void ShowError(const QString& message);
-  void ScrollBarMoved(TScrollBarKind bar, int value);
+  void ScrollBarAction(TScrollBarKind bar, int action);
+  void ScrollBarReleased(TScrollBarKind bar);
+  // Runs the drag the control asked for, once the event that asked is done.
+  void StartTextDrag();
+  // Accepts or refuses a drag entering or moving over the editor.
+  void DragOverEditor(QDropEvent* event, TDragState state);
 
   QtEditorHost host_;
   QtClipboard clipboard_;
   std::unique_ptr<TCodeEdit> edit_;
+  // The thumb position of the last drag step, per bar.
+  int thumbPosition_[2] = {0, 0};
+  // Touchpad pixels not yet a wheel unit.
+  int wheelPixels_ = 0;
+  // The editor a drag over this one comes from, for the leave event.
+  QPointer<CodeEditWidget> dragOverSource_;
 };
 
 }  // namespace vantrel

@@ -40,18 +40,32 @@ int QtEditorHost::ClientWidth() const { return area_.viewport()->width(); }
 int QtEditorHost::ClientHeight() const { return area_.viewport()->height(); }
 
 void QtEditorHost::InvalidateRect(const TRect& rect) {
-  area_.viewport()->update(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
+  const QRect area(rect.Left, rect.Top, rect.Width(), rect.Height());
+  pending_ += area;
+  area_.viewport()->update(area);
 }
 
 void QtEditorHost::ScrollWindow(int dx, int dy, const TRect& area) {
-  area_.viewport()->scroll(dx, dy, QRect(area.Left, area.Top, area.Width(), area.Height()));
+  const QRect moved(area.Left, area.Top, area.Width(), area.Height());
+  // Waiting areas inside move with the pixels; the uncovered band waits too.
+  QRegion inside = pending_ & moved;
+  pending_ -= moved;
+  pending_ += inside.translated(dx, dy) & moved;
+  pending_ += QRegion(moved) - QRegion(moved.translated(dx, dy));
+  area_.viewport()->scroll(dx, dy, moved);
 }
 
 void QtEditorHost::UpdateNow() {
-  if (area_.viewport()->isVisible()) area_.viewport()->repaint();
+  QWidget* viewport = area_.viewport();
+  if (!viewport->isVisible() || pending_.isEmpty()) return;
+  const QRegion region = pending_;
+  viewport->repaint(region);
 }
 
-void QtEditorHost::RecreateWindow() { area_.viewport()->update(); }
+void QtEditorHost::RecreateWindow() {
+  pending_ += area_.viewport()->rect();
+  area_.viewport()->update();
+}
 
 void QtEditorHost::SetScrollBar(TScrollBarKind bar, const TScrollBarState& state) {
   bars_[bar] = state;
@@ -138,11 +152,12 @@ void QtEditorHost::SetCursor(TCursor cursor) {
   Qt::CursorShape shape = Qt::ArrowCursor;
   switch (cursor) {
     case crIBeam: shape = Qt::IBeamCursor; break;
-    case crDrag:
-    case crMultiDrag: shape = Qt::DragMoveCursor; break;
+    case crDrag: shape = Qt::DragMoveCursor; break;
+    case crMultiDrag: shape = Qt::DragCopyCursor; break;
     default: shape = Qt::ArrowCursor; break;
   }
-  area_.viewport()->setCursor(shape);
+  // Asked on every pointer move: only a change reaches the window system.
+  if (area_.viewport()->cursor().shape() != shape) area_.viewport()->setCursor(shape);
 }
 
 TPoint QtEditorHost::CursorPos() const {

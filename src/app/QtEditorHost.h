@@ -7,7 +7,9 @@
 #include <QAbstractScrollArea>
 #include <QObject>
 #include <QRect>
+#include <QRegion>
 #include <QTimer>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -29,6 +31,8 @@ class QtEditorHost : public QObject, public EditorHost {
   QRect CaretRect() const;
   // Caret show/hide during a paint must not schedule another paint.
   void SetPainting(bool painting) { painting_ = painting; }
+  // A paint covered this area: it is no longer waiting.
+  void Painted(const QRegion& area) { pending_ -= area; }
 
   int ClientWidth() const override;
   int ClientHeight() const override;
@@ -48,7 +52,10 @@ class QtEditorHost : public QObject, public EditorHost {
   void ReleaseCapture() override { captured_ = false; }
   bool HasCapture() const override { return captured_; }
   TPoint DragThreshold() const override;
-  void BeginDrag() override {}
+  // The widget starts the drag, after the event that asked for it.
+  void BeginDrag() override {
+    if (OnBeginDrag) OnBeginDrag();
+  }
   void SetCursor(TCursor cursor) override;
   TPoint CursorPos() const override;
   bool Focused() const override;
@@ -61,6 +68,7 @@ class QtEditorHost : public QObject, public EditorHost {
   TFontMetrics MeasureFont(const TFont& font, TFontStyles style) override;
 
   QPoint ImePosition() const { return imePosition_; }
+  std::function<void()> OnBeginDrag;
   const TScrollBarState& ScrollBarState(TScrollBarKind bar) const { return bars_[bar]; }
 
  private:
@@ -78,6 +86,9 @@ class QtEditorHost : public QObject, public EditorHost {
   std::map<int, std::unique_ptr<QTimer>> timers_;
   TScrollBarState bars_[2];
   QPoint imePosition_;
+  // What was invalidated or scrolled in and not painted yet: UpdateNow
+  // paints just that.
+  QRegion pending_;
 };
 
 }  // namespace vantrel

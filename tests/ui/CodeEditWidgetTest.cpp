@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QtTest>
@@ -36,6 +37,17 @@ class CodeEditWidgetTest : public QObject {
   void DoubleBytePairsDrawAsOneGlyph();
   void ARepaintLooksUpNoFont();
   void FullWindowRepaintTime();
+  void MouseSelectsText_data();
+  void MouseSelectsText();
+  void WheelScrolls_data();
+  void WheelScrolls();
+  void ScrollBarActionsGoThroughTheControl_data();
+  void ScrollBarActionsGoThroughTheControl();
+  void ScrollHintWhileDraggingTheThumb();
+  void TextDropsBetweenWidgets_data();
+  void TextDropsBetweenWidgets();
+  void FileDropsGoOnToTheWindow();
+  void WheelStepTime();
 };
 
 void CodeEditWidgetTest::KeysMapToVirtualKeys_data() {
@@ -341,6 +353,277 @@ void CodeEditWidgetTest::FullWindowRepaintTime() {
   // The goal is 8 ms; a loaded test machine gets room before this fails.
   QVERIFY2(times.front() / 1e6 < 40.0, "a full repaint is far too slow");
   edit.SetHighlighter(nullptr);
+}
+
+namespace {
+
+// A shown editor widget with text, its font measured.
+struct ShownEditor {
+  explicit ShownEditor(const std::string& text, QSize size = QSize(600, 400)) {
+    widget.resize(size);
+    widget.show();
+    widget.Editor().SetText(text);
+  }
+  // The viewport pixel in the middle of the left edge of a display cell.
+  QPoint At(int column, int row) {
+    TCodeEdit& edit = widget.Editor();
+    return QPoint(edit.TextOriginX() + (column - 1) * edit.CharWidth(),
+                  (row - edit.TopLine()) * edit.LineHeight() + edit.LineHeight() / 2);
+  }
+  CodeEditWidget widget;
+};
+
+std::string NumberedLines(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + "\n";
+  return text;
+}
+
+}  // namespace
+
+void CodeEditWidgetTest::MouseSelectsText_data() {
+  QTest::addColumn<QPoint>("from");  // (column, row)
+  QTest::addColumn<QPoint>("to");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<bool>("doubleClick");
+  QTest::addColumn<QByteArray>("selected");
+  QTest::newRow("drag over three lines") << QPoint(1, 1) << QPoint(1, 4) << 0 << false
+                                          << QByteArray("alpha beta\r\ngamma delta\r\nepsilon\r\n");
+  QTest::newRow("drag within a line") << QPoint(2, 2) << QPoint(6, 2) << 0 << false << QByteArray("amma");
+  QTest::newRow("alt drag: column block") << QPoint(2, 1) << QPoint(4, 3) << int(Qt::AltModifier) << false
+                                          << QByteArray("lp\r\nam\r\nps");
+  QTest::newRow("double click a word") << QPoint(8, 2) << QPoint(8, 2) << 0 << true << QByteArray("delta");
+}
+
+void CodeEditWidgetTest::MouseSelectsText() {
+  QFETCH(QPoint, from);
+  QFETCH(QPoint, to);
+  QFETCH(int, modifiers);
+  QFETCH(bool, doubleClick);
+  QFETCH(QByteArray, selected);
+  ShownEditor e("alpha beta\ngamma delta\nepsilon\nzeta");
+  QVERIFY(QTest::qWaitForWindowExposed(&e.widget));
+  TCodeEdit& edit = e.widget.Editor();
+  edit.SetOptions(edit.Options() | OptionBit(eoAltSetsColumnMode));
+  QWidget* viewport = e.widget.viewport();
+  const auto keys = Qt::KeyboardModifiers(modifiers);
+  if (doubleClick) {
+    // The first click places the caret; the second comes as the double click.
+    QTest::mouseClick(viewport, Qt::LeftButton, keys, e.At(from.x(), from.y()));
+    QTest::mouseDClick(viewport, Qt::LeftButton, keys, e.At(from.x(), from.y()));
+  } else {
+    QTest::mousePress(viewport, Qt::LeftButton, keys, e.At(from.x(), from.y()));
+    QMouseEvent move(QEvent::MouseMove, e.At(to.x(), to.y()), viewport->mapToGlobal(e.At(to.x(), to.y())),
+                     Qt::NoButton, Qt::LeftButton, keys);
+    QApplication::sendEvent(viewport, &move);
+    QTest::mouseRelease(viewport, Qt::LeftButton, keys, e.At(to.x(), to.y()));
+  }
+  QCOMPARE(QByteArray::fromStdString(edit.SelectedText()), selected);
+  QVERIFY(e.widget.hasFocus());
+}
+
+void CodeEditWidgetTest::WheelScrolls_data() {
+  QTest::addColumn<QList<int>>("angles");
+  QTest::addColumn<QList<int>>("pixels");
+  QTest::addColumn<int>("rows");
+  QTest::newRow("a notch down: 3 rows") << QList<int>{-120} << QList<int>{0} << 3;
+  QTest::newRow("two half notches of a fine wheel") << QList<int>{-60, -60} << QList<int>{0, 0} << 3;
+  // Three rows of pixels make a notch.
+  QTest::newRow("touchpad: pixels, two rows") << QList<int>{-30, -30} << QList<int>{-1, -1} << 0;
+  QTest::newRow("touchpad: pixels, three rows") << QList<int>{-30, -30, -30} << QList<int>{-1, -1, -1} << 3;
+}
+
+void CodeEditWidgetTest::WheelScrolls() {
+  QFETCH(QList<int>, angles);
+  QFETCH(QList<int>, pixels);
+  QFETCH(int, rows);
+  ShownEditor e(NumberedLines(500));
+  QVERIFY(QTest::qWaitForWindowExposed(&e.widget));
+  TCodeEdit& edit = e.widget.Editor();
+  edit.SetTopLine(100);
+  const QPoint at = e.At(3, 102);
+  for (int i = 0; i < angles.size(); ++i) {
+    // A touchpad step here is one row of pixels.
+    const QPoint pixel(0, pixels[i] * edit.LineHeight());
+    QWheelEvent wheel(at, e.widget.viewport()->mapToGlobal(at), pixel, QPoint(0, angles[i]), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(e.widget.viewport(), &wheel);
+  }
+  QCOMPARE(edit.TopLine(), 100 + rows);
+  QCOMPARE(edit.CaretPos(), (TBufferCoord{1, 1}));
+}
+
+void CodeEditWidgetTest::ScrollBarActionsGoThroughTheControl_data() {
+  QTest::addColumn<int>("lines");
+  QTest::addColumn<int>("action");
+  QTest::addColumn<int>("thumb");  // slider position for a move, else unused
+  QTest::addColumn<int>("topLine");
+  QTest::newRow("arrow down") << 500 << int(QAbstractSlider::SliderSingleStepAdd) << 0 << 101;
+  QTest::newRow("track click up") << 500 << int(QAbstractSlider::SliderPageStepSub) << 0 << -1;
+  QTest::newRow("thumb dragged") << 500 << int(QAbstractSlider::SliderMove) << 250 << 250;
+  QTest::newRow("thumb on a scaled bar") << 100000 << int(QAbstractSlider::SliderMove) << 16384 << -2;
+}
+
+void CodeEditWidgetTest::ScrollBarActionsGoThroughTheControl() {
+  QFETCH(int, lines);
+  QFETCH(int, action);
+  QFETCH(int, thumb);
+  QFETCH(int, topLine);
+  ShownEditor e(NumberedLines(lines));
+  QVERIFY(QTest::qWaitForWindowExposed(&e.widget));
+  TCodeEdit& edit = e.widget.Editor();
+  edit.SetOptions(edit.Options() & ~OptionBit(eoShowScrollHint));
+  edit.SetTopLine(100);
+  const int visible = edit.VisibleRows();
+  if (topLine == -1) topLine = 100 - visible;
+  if (topLine == -2) topLine = int((int64_t{lines} + visible - 1) * thumb / 32767);
+  QScrollBar* bar = e.widget.verticalScrollBar();
+  if (action == QAbstractSlider::SliderMove) {
+    bar->setSliderDown(true);
+    bar->setSliderPosition(thumb);
+    bar->setSliderDown(false);
+  } else {
+    bar->triggerAction(QAbstractSlider::SliderAction(action));
+  }
+  QCOMPARE(edit.TopLine(), topLine);
+  QCOMPARE(bar->value(), e.widget.Host().ScrollBarState(sbVertical).Position);
+}
+
+void CodeEditWidgetTest::ScrollHintWhileDraggingTheThumb() {
+  ShownEditor e(NumberedLines(500));
+  QVERIFY(QTest::qWaitForWindowExposed(&e.widget));
+  QScrollBar* bar = e.widget.verticalScrollBar();
+  bar->setSliderDown(true);
+  bar->setSliderPosition(200);
+  QLabel* shown = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == "ScrollHint" && w->isVisible()) shown = qobject_cast<QLabel*>(w);
+  }
+  QVERIFY(shown);
+  QCOMPARE(shown->text(), QString("Top Line: 200"));
+  // Right-aligned 4 pixels from the text area's right edge.
+  const QPoint right = e.widget.viewport()->mapToGlobal(QPoint(e.widget.viewport()->width() - 4, 10));
+  QCOMPARE(shown->geometry().right() + 1, right.x());
+  bar->setSliderDown(false);
+  QVERIFY(!shown->isVisible());
+}
+
+void CodeEditWidgetTest::TextDropsBetweenWidgets_data() {
+  QTest::addColumn<bool>("sameEditor");
+  QTest::addColumn<int>("modifiers");
+  QTest::addColumn<QByteArray>("source");
+  QTest::addColumn<QByteArray>("target");
+  QTest::newRow("between editors: copy") << false << 0 << QByteArray("one two") << QByteArray("[two]");
+  QTest::newRow("between editors with shift: move") << false << int(Qt::ShiftModifier) << QByteArray("one ")
+                                                    << QByteArray("[two]");
+  QTest::newRow("within an editor: move") << true << 0 << QByteArray("one [two]") << QByteArray();
+  QTest::newRow("within an editor with ctrl: copy") << true << int(Qt::ControlModifier)
+                                                    << QByteArray("one two[two]") << QByteArray();
+}
+
+void CodeEditWidgetTest::TextDropsBetweenWidgets() {
+  QFETCH(bool, sameEditor);
+  QFETCH(int, modifiers);
+  QFETCH(QByteArray, source);
+  QFETCH(QByteArray, target);
+  ShownEditor from(sameEditor ? "one two[]" : "one two");
+  ShownEditor to("[]");
+  QVERIFY(QTest::qWaitForWindowExposed(&from.widget));
+  CodeEditWidget& dropOn = sameEditor ? from.widget : to.widget;
+  from.widget.Editor().PlaceCaretAndBlock({8, 1}, {5, 1}, {8, 1});  // "two"
+  // The press inside the selection and a move past the threshold start the drag.
+  TCodeEdit& edit = from.widget.Editor();
+  QTest::mousePress(from.widget.viewport(), Qt::LeftButton, {}, from.At(6, 1));
+  QVERIFY(edit.HasSelection());
+  edit.MouseMove(ssLeft, from.At(6, 1).x() + 20, from.At(6, 1).y());
+  QVERIFY(edit.Dragging());
+  // What the drag carries: the text and the block format beside it.
+  std::unique_ptr<QMimeData> data(CodeEditWidget::DragData(edit.SelectedText(), edit.EffectiveSelectionMode()));
+  QCOMPARE(data->text(), QString("two"));
+  QCOMPARE(data->data(QtClipboard::MimeTypeOf("CodeEdit Control Block Type")), QByteArray("\0two\0", 5));
+  const QPoint at = sameEditor ? from.At(9, 1) : to.At(2, 1);
+  const auto keys = Qt::KeyboardModifiers(modifiers);
+  // Only a real drag knows its source widget, from which the editor is found.
+  QCOMPARE(CodeEditWidget::DragSourceEditor(from.widget.viewport()), &from.widget.Editor());
+  QCOMPARE(CodeEditWidget::DragSourceEditor(&to.widget), &to.widget.Editor());
+  QVERIFY(!CodeEditWidget::DragSourceEditor(nullptr));
+  // Drag events from a real drag know their source; here the editor is told directly.
+  TCustomCodeEdit* sourceEditor = &from.widget.Editor();
+  QVERIFY(dropOn.Editor().DragOver(sourceEditor, at.x(), at.y(), dsDragEnter));
+  dropOn.Editor().DragDrop(sourceEditor, at.x(), at.y(), CodeEditWidget::ShiftStateOf(keys));
+  from.widget.Editor().DragEnded(false);
+  QCOMPARE(QByteArray::fromStdString(from.widget.Editor().Text()), source);
+  if (!sameEditor) QCOMPARE(QByteArray::fromStdString(to.widget.Editor().Text()), target);
+  QCOMPARE(QByteArray::fromStdString(dropOn.Editor().SelectedText()), QByteArray("two"));
+}
+
+void CodeEditWidgetTest::FileDropsGoOnToTheWindow() {
+  // The window takes files; an editor without eoDropFiles leaves them to it.
+  class Window : public QWidget {
+   public:
+    Window() { setAcceptDrops(true); }
+    QStringList dropped;
+
+   protected:
+    void dragEnterEvent(QDragEnterEvent* event) override { event->acceptProposedAction(); }
+    void dropEvent(QDropEvent* event) override {
+      for (const QUrl& url : event->mimeData()->urls()) dropped << url.toLocalFile();
+      event->acceptProposedAction();
+    }
+  } window;
+  window.resize(500, 400);
+  auto* editor = new CodeEditWidget(&window);
+  editor->resize(500, 400);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile("/tmp/a.txt"), QUrl::fromLocalFile("/tmp/b c.cpp")});
+  const QPoint at(100, 50);
+  QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor->viewport(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor->viewport(), &drop);
+  QCOMPARE(window.dropped, (QStringList{"/tmp/a.txt", "/tmp/b c.cpp"}));
+
+  // With eoDropFiles and a handler the editor takes them itself.
+  std::vector<std::string> received;
+  editor->Editor().SetOptions(editor->Editor().Options() | OptionBit(eoDropFiles));
+  editor->Editor().OnDropFiles = [&](TCustomCodeEdit&, int, int, const std::vector<std::string>& names) {
+    received = names;
+  };
+  window.dropped.clear();
+  QDragEnterEvent enterOwn(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor->viewport(), &enterOwn);
+  QVERIFY(enterOwn.isAccepted());
+  QDropEvent own(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(editor->viewport(), &own);
+  QCOMPARE(received, (std::vector<std::string>{"/tmp/a.txt", "/tmp/b c.cpp"}));
+  QVERIFY(window.dropped.isEmpty());
+}
+
+void CodeEditWidgetTest::WheelStepTime() {
+  ShownEditor e(NumberedLines(200000), QSize(1600, 1000));
+  QVERIFY(QTest::qWaitForWindowExposed(&e.widget));
+  TCodeEdit& edit = e.widget.Editor();
+  edit.SetTopLine(100000);
+  QWidget* viewport = e.widget.viewport();
+  const QPoint at(200, 200);
+  std::vector<qint64> times;
+  for (int i = 0; i < 40; ++i) {
+    QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, i % 2 ? 120 : -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    // The control repaints what scrolled in before the event returns.
+    QElapsedTimer timer;
+    timer.start();
+    QApplication::sendEvent(viewport, &wheel);
+    times.push_back(timer.nsecsElapsed());
+  }
+  std::sort(times.begin(), times.end());
+  qInfo("one wheel step with repaint, 1600x1000: median %.3f ms, best %.3f ms", times[times.size() / 2] / 1e6,
+        times.front() / 1e6);
+  // The goal is 2 ms; a loaded test machine gets room before this fails.
+  QVERIFY2(times.front() / 1e6 < 20.0, "a wheel step is far too slow");
 }
 
 QTEST_MAIN(CodeEditWidgetTest)
