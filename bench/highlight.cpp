@@ -1,37 +1,102 @@
-// C/C++ scanning throughput through the token interface, the way the painter
+// Scanning throughput of every language through the token interface, the way the painter
 // and the range re-scan drive it: every line, the range carried from line to
 // line, kind/start/attribute read per token and no TokenText.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "highlight/HighlighterCpp.h"
+#include "highlight/HighlighterLanguages.h"
 #include "text/CodeEditTextBuffer.h"
 
 namespace vantrel {
 namespace {
 
 std::string CorpusPath(const char* name) {
+  if (name[0] == '/') return name;
   const char* dir = std::getenv("VANTREL_CORPORA");
   return std::string(dir && *dir ? dir : "/tmp/vantrel-corpora") + "/" + name;
 }
 
-// Loaded once; nullptr when the corpus is missing.
-const TCodeEditStringList* Corpus() {
-  static std::unique_ptr<TCodeEditStringList> lines = [] {
-    auto list = std::make_unique<TCodeEditStringList>();
-    try {
-      list->LoadFromFile(CorpusPath("c_100mb.cpp"));
-    } catch (const std::exception&) {
-      list.reset();
-    }
-    return list;
-  }();
-  return lines.get();
+// Where each language's corpus comes from: a generated corpus file, or real
+// files of the language found on this machine (a folder searched for an
+// extension), repeated to at least kMinCorpusBytes. VANTREL_BENCH_LANG and
+// VANTREL_BENCH_CORPUS (a file) run one language on a corpus of one's choice.
+struct TCorpusSource {
+  std::string_view Language;
+  const char* CorpusFile;   // in the corpora folder, or nullptr
+  const char* SearchRoot;   // real files under this folder
+  const char* Extension;    // with its dot
+};
+
+constexpr TCorpusSource kSources[] = {
+    {"cpp", "c_100mb.cpp", nullptr, nullptr},
+};
+
+constexpr size_t kMinCorpusBytes = size_t(20) << 20;
+constexpr size_t kMaxFilesCollected = 4000;
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+
+// Real files under root with the extension, concatenated, then repeated.
+std::string CollectRealFiles(const char* root, const char* extension) {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec), end;
+       it != end && files.size() < kMaxFilesCollected; it.increment(ec)) {
+    if (ec) break;
+    if (it->is_regular_file(ec) && it->path().extension() == extension) files.push_back(it->path());
+  }
+  std::sort(files.begin(), files.end());
+  std::string once;
+  for (const auto& file : files) {
+    once += ReadAll(file);
+    if (!once.empty() && once.back() != '\n') once += '\n';
+  }
+  if (once.empty()) return once;
+  std::string repeated;
+  while (repeated.size() < kMinCorpusBytes) repeated += once;
+  return repeated;
+}
+
+std::unique_ptr<TCodeEditStringList> LoadCorpus(const TCorpusSource& source) {
+  auto list = std::make_unique<TCodeEditStringList>();
+  try {
+    if (source.CorpusFile) {
+      list->LoadFromFile(CorpusPath(source.CorpusFile));
+    } else {
+      std::string bytes = CollectRealFiles(source.SearchRoot, source.Extension);
+      if (bytes.empty()) return nullptr;
+      list->LoadFromBytes(bytes);
+    }
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+  return list;
+}
+
+// Loaded once per source; nullptr when the corpus is missing.
+const TCodeEditStringList* Corpus(const TCorpusSource& source) {
+  static std::map<std::string, std::unique_ptr<TCodeEditStringList>> loaded;
+  std::string key = std::string(source.Language) + (source.CorpusFile ? source.CorpusFile : "");
+  auto it = loaded.find(key);
+  if (it == loaded.end()) it = loaded.emplace(key, LoadCorpus(source)).first;
+  return it->second.get();
+}
+
+const TCodeEditStringList* Corpus() { return Corpus(kSources[0]); }
 
 int64_t TotalBytes(const TCodeEditStringList& lines) {
   int64_t bytes = 0;
@@ -53,16 +118,37 @@ int64_t ScanAll(TCustomHighlighter& h, const TCodeEditStringList& lines) {
   return sink;
 }
 
-// MEDIUM: the 100 MB generated C/C++ corpus (realistic mix of code,
-// comments, strings and directives).
-void BM_CppScan_Corpus(benchmark::State& state) {
-  const TCodeEditStringList* lines = Corpus();
-  if (!lines) return state.SkipWithError("corpus c_100mb.cpp missing");
-  TCppHighlighter h;
-  for (auto _ : state) benchmark::DoNotOptimize(ScanAll(h, *lines));
+// MEDIUM: each language on a corpus of its language (for C/C++ the 100 MB
+// generated corpus; for the others real files repeated to 20 MB).
+void ScanCorpus(benchmark::State& state, TCorpusSource source) {
+  const TCodeEditStringList* lines = Corpus(source);
+  if (!lines) return state.SkipWithError("corpus missing");
+  std::unique_ptr<TCustomHighlighter> h = CreateHighlighterFor(source.Language);
+  if (!h) return state.SkipWithError("unknown language");
+  for (auto _ : state) benchmark::DoNotOptimize(ScanAll(*h, *lines));
   state.SetBytesProcessed(state.iterations() * TotalBytes(*lines));
 }
-BENCHMARK(BM_CppScan_Corpus)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Registered at start-up so that a chosen language and corpus can come from
+// the environment.
+[[maybe_unused]] const bool kCorpusBenchmarks = [] {
+  static std::string chosenLanguage, chosenFile;
+  const char* language = std::getenv("VANTREL_BENCH_LANG");
+  const char* file = std::getenv("VANTREL_BENCH_CORPUS");
+  auto add = [](const TCorpusSource& source) {
+    std::string name = "BM_Scan_" + std::string(source.Language);
+    benchmark::RegisterBenchmark(name.c_str(), ScanCorpus, source)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+  };
+  if (language && *language && file && *file) {
+    chosenLanguage = language;
+    chosenFile = file;
+    // An absolute path replaces the corpora folder in CorpusPath.
+    add({chosenLanguage, chosenFile.c_str(), nullptr, nullptr});
+  } else {
+    for (const TCorpusSource& source : kSources) add(source);
+  }
+  return true;
+}();
 
 // HARD: one- and two-character tokens only (operators, single-letter names,
 // digits), so the per-token cost dominates; fixed seed.

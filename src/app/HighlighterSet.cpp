@@ -1,7 +1,5 @@
 #include "app/HighlighterSet.h"
 
-#include <utility>
-
 #include "highlight/CodeEditHighlighter.h"
 #include "highlight/HighlighterLanguages.h"
 
@@ -10,63 +8,6 @@ namespace vantrel {
 namespace {
 
 constexpr TColor kXmlElement = 526474;  // #8A0808
-
-// Registry names under which each language's highlighter may be found.
-constexpr std::array<std::array<std::string_view, 3>, kHighlighterInstanceCount> kRegistryNames = {{
-    {"cpp", "c", ""},
-    {"java", "", ""},
-    {"pas", "pascal", ""},
-    {"vb", "bas", ""},
-    {"css", "", ""},
-    {"html", "htm", ""},
-    {"js", "javascript", ""},
-    {"php", "", ""},
-    {"xml", "", ""},
-    {"bat", "", ""},
-    {"pl", "perl", ""},
-    {"py", "python", ""},
-    {"rb", "ruby", ""},
-    {"sh", "", ""},
-    {"asm", "", ""},
-    {"awk", "", ""},
-    {"cs", "", ""},
-}};
-
-constexpr std::pair<std::string_view, std::string_view> kPropertyNames[] = {
-    {"AndAttri", "And"},
-    {"AsmAttri", "Assembler"},
-    {"AttributeAttri", "Attribute Name"},
-    {"AttributeValueAttri", "Attribute Value"},
-    {"CDATAAttri", "CDATA Section"},
-    {"CharAttri", "Character"},
-    {"ColorAttri", "Color"},
-    {"CommentAttri", "Comment"},
-    {"DirecAttri", "Preprocessor"},
-    {"DirectiveAttri", "Directive"},
-    {"DocStringAttri", "Documentation"},
-    {"DocTypeAttri", "DOCTYPE Section"},
-    {"DocumentAttri", "Documentation"},
-    {"ElementAttri", "Element Name"},
-    {"EntityRefAttri", "Entity Reference"},
-    {"ErrorAttri", "Syntax Error"},
-    {"EventAttri", "Event"},
-    {"FloatAttri", "Float"},
-    {"HexAttri", "Hexadecimal"},
-    {"IdentifierAttri", "Identifier"},
-    {"InvalidAttri", "Illegal Char"},
-    {"KeyAttri", "Reserved Word"},
-    {"NamespaceAttributeValueAttri", "Namespace Attribute Value"},
-    {"NonKeyAttri", "Non Reserved Keyword"},
-    {"NumberAttri", "Number"},
-    {"OctalAttri", "Octal"},
-    {"PragmaAttri", "Pragma"},
-    {"SpaceAttri", "Space"},
-    {"StringAttri", "String"},
-    {"SymbolAttri", "Symbol"},
-    {"SystemAttri", "System Functions and Variables"},
-    {"TextAttri", "Text"},
-    {"VariableAttri", "Variable"},
-};
 
 TAttributeSetting Fg(THighlighterInstance i, const char* property, TColor fg, int style = TAttributeSetting::kKeepStyle) {
   return {i, property, fg, TAttributeSetting::kKeepColor, style};
@@ -79,10 +20,7 @@ TAttributeSetting Style(THighlighterInstance i, const char* property, int style)
 }
 
 std::unique_ptr<TCustomHighlighter> CreateInstance(THighlighterInstance instance) {
-  for (std::string_view name : kRegistryNames[size_t(instance)])
-    if (!name.empty())
-      if (auto created = CreateHighlighterFor(name)) return created;
-  return nullptr;
+  return CreateHighlighterOfClass(HighlighterInstances()[size_t(instance)].ClassName);
 }
 
 }  // namespace
@@ -187,18 +125,12 @@ const std::vector<TAttributeSetting>& AttributeSettings() {
   return settings;
 }
 
-std::string_view AttributeNameOfProperty(std::string_view property) {
-  for (const auto& [prop, name] : kPropertyNames)
-    if (prop == property) return name;
-  return {};
-}
-
 THighlighterSet::THighlighterSet() {
   for (int i = 0; i < kHighlighterInstanceCount; ++i) instances_[size_t(i)] = CreateInstance(THighlighterInstance(i));
   for (const TAttributeSetting& setting : AttributeSettings()) {
     TCustomHighlighter* highlighter = instances_[size_t(setting.Instance)].get();
     if (!highlighter) continue;
-    THighlighterAttributes* attribute = highlighter->AttributeByName(AttributeNameOfProperty(setting.Property));
+    THighlighterAttributes* attribute = highlighter->AttributeByProperty(setting.Property);
     if (!attribute) {
       unapplied_.push_back(&setting);
       continue;

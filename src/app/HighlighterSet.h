@@ -28,10 +28,6 @@ struct TAttributeSetting {
 
 const std::vector<TAttributeSetting>& AttributeSettings();
 
-// The attribute name a highlighter registers for an attribute property
-// ("CommentAttri" -> "Comment"), or an empty view for an unknown property.
-std::string_view AttributeNameOfProperty(std::string_view property);
-
 class THighlighterSet {
  public:
   THighlighterSet();

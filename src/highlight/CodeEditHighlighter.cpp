@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <typeinfo>
 
+#include "highlight/HighlighterLanguages.h"
 #include "platform/CodePage.h"
 
 namespace vantrel {
@@ -81,6 +82,8 @@ THighlighterAttributes* TCustomHighlighter::AttributeAt(int index) const {
   if (index < 0 || index >= AttributeCount()) return nullptr;
   return attributes_[size_t(index)].get();
 }
+
+THighlighterAttributes* TCustomHighlighter::AttributeByProperty(std::string_view) const { return nullptr; }
 
 THighlighterAttributes* TCustomHighlighter::AttributeByName(std::string_view name) const {
   auto it = std::lower_bound(attributes_.begin(), attributes_.end(), name,
@@ -336,7 +339,13 @@ int THighlighterList::IndexOf(THighlighterClass cls) const {
 }
 
 THighlighterList& GetPlaceableHighlighters() {
-  static THighlighterList list;
+  // Filled from the language table on first use, so a language registers in
+  // one place only.
+  static THighlighterList list = [] {
+    THighlighterList classes;
+    for (const THighlighterLanguage& language : HighlighterLanguages()) classes.Add(language.Create);
+    return classes;
+  }();
   return list;
 }
 

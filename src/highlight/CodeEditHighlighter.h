@@ -103,6 +103,9 @@ class TCustomHighlighter : public TPersistent {
   virtual int AttributeCount() const;
   virtual THighlighterAttributes* AttributeAt(int index) const;
   THighlighterAttributes* AttributeByName(std::string_view name) const;
+  // The attribute behind a property name of the main window's settings
+  // ("CommentAttri"); nullptr when the language has no such property.
+  virtual THighlighterAttributes* AttributeByProperty(std::string_view property) const;
   // Index per THighlighterDefaultAttribute; nullptr when the language has none.
   virtual THighlighterAttributes* DefaultAttribute(int index) const = 0;
 

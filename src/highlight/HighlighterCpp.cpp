@@ -34,18 +34,8 @@ constexpr std::string_view kKeywords[] = {
 
 constexpr int kAsmTag = 1;
 
-// Contribution of each byte to an identifier's hash; -1 for bytes that end an
-// identifier. Lower-case letters count one more than their capitals.
-constexpr std::array<int8_t, 256> MakeIdentHash() {
-  std::array<int8_t, 256> t{};
-  for (auto& v : t) v = -1;
-  for (int c = '0'; c <= '9'; ++c) t[size_t(c)] = 0;
-  t['_'] = 0;
-  for (int c = 'A'; c <= 'Z'; ++c) t[size_t(c)] = int8_t(c - 'A' + 1);
-  for (int c = 'a'; c <= 'z'; ++c) t[size_t(c)] = int8_t(c - 'a' + 2);
-  return t;
-}
-constexpr std::array<int8_t, 256> kIdentHash = MakeIdentHash();
+// Lower-case letters count one more than their capitals.
+constexpr TIdentifierValues kIdentHash = MakeIdentifierValues(1);
 
 enum CharClass : uint8_t {
   ccNull,
@@ -112,57 +102,40 @@ const TKeywordCompareTable& CppKeywords() {
   return table;
 }
 
-std::unique_ptr<TCustomHighlighter> CreateCppHighlighter() { return std::make_unique<TCppHighlighter>(); }
-
-[[maybe_unused]] const bool kRegistered = (RegisterPlaceableHighlighter(&CreateCppHighlighter), true);
-
 }  // namespace
 
 // ---------------------------------------------------------------- construction
 
-TCppHighlighter::TCppHighlighter() {
-  auto add = [this](int kind, const char* name, TFontStyles style = 0, TColor fg = clNone) {
-    auto* attribute = new THighlighterAttributes(name);
-    attribute->SetStyle(style);
-    attribute->SetForeground(fg);
-    AddAttribute(attribute);
-    attr_[size_t(kind)] = attribute;
-  };
-  add(ctkAsm, "Assembler");
-  add(ctkComment, "Comment", fsItalic);
-  add(ctkIdentifier, "Identifier");
-  add(ctkUnknown, "Illegal Char");
-  add(ctkKey, "Reserved Word", fsBold);
-  add(ctkNumber, "Number");
-  add(ctkChar, "Character");
-  add(ctkFloat, "Float");
-  add(ctkHex, "Hexadecimal");
-  add(ctkOctal, "Octal");
-  add(ctkSpace, "Space", 0, clWindow);
-  add(ctkString, "String");
-  add(ctkSymbol, "Symbol");
-  add(ctkDirective, "Preprocessor");
-  FinishAttributes();
+TCppHighlighter::TCppHighlighter()
+    : TKitHighlighter(
+          {.LanguageName = "C/C++",
+           .DefaultFilter = kDefaultFilter,
+           .EndKind = ctkNull,
+           .SpaceKind = ctkSpace,
+           .Defaults = {ctkComment, ctkIdentifier, ctkKey, ctkString, ctkSpace, ctkSymbol},
+           .Ranges = {crsNormal, crsBlockComment, crsAsmNextLine, crsAsmBlock, crsAsmBlockComment,
+                      crsDirectiveComment, crsStringContinued, crsDirectiveContinued},
+           .InitialRange = crsNormal},
+          {
+              {ctkAsm, "AsmAttri", "Assembler"},
+              {ctkComment, "CommentAttri", "Comment", fsItalic},
+              {ctkIdentifier, "IdentifierAttri", "Identifier"},
+              {ctkUnknown, "InvalidAttri", "Illegal Char"},
+              {ctkKey, "KeyAttri", "Reserved Word", fsBold},
+              {ctkNumber, "NumberAttri", "Number"},
+              {ctkChar, "CharAttri", "Character"},
+              {ctkFloat, "FloatAttri", "Float"},
+              {ctkHex, "HexAttri", "Hexadecimal"},
+              {ctkOctal, "OctalAttri", "Octal"},
+              {ctkSpace, "SpaceAttri", "Space", 0, clWindow},
+              {ctkString, "StringAttri", "String"},
+              {ctkSymbol, "SymbolAttri", "Symbol"},
+              {ctkDirective, "DirecAttri", "Preprocessor"},
+          }) {
   CppKeywords();  // build the shared table now, not in the middle of a scan
-  range_ = crsNormal;
-  SetDefaultFilter(std::string(kDefaultFilter));
 }
 
 TCppHighlighter::~TCppHighlighter() = default;
-
-THighlighterAttributes* TCppHighlighter::DefaultAttribute(int index) const {
-  switch (index) {
-    case haComment: return attr_[ctkComment];
-    case haIdentifier: return attr_[ctkIdentifier];
-    case haKeyword: return attr_[ctkKey];
-    case haString: return attr_[ctkString];
-    case haWhitespace: return attr_[ctkSpace];
-    case haSymbol: return attr_[ctkSymbol];
-    default: return nullptr;
-  }
-}
-
-bool TCppHighlighter::IsDefaultFilterStored() const { return DefaultFilter() != kDefaultFilter; }
 
 THighlighterCharSet TCppHighlighter::IdentifierChars() const {
   THighlighterCharSet set;
@@ -176,8 +149,6 @@ THighlighterCharSet TCppHighlighter::IdentifierChars() const {
   return set;
 }
 
-std::string TCppHighlighter::LanguageName() const { return "C/C++"; }
-
 bool TCppHighlighter::IsKeyword(std::string_view word) const {
   unsigned hash = 0;
   for (char c : word) {
@@ -185,18 +156,6 @@ bool TCppHighlighter::IsKeyword(std::string_view word) const {
     hash += unsigned(kIdentHash[uint8_t(c)]);
   }
   return !word.empty() && CppKeywords().Find(hash, word.data(), int(word.size())) != nullptr;
-}
-
-void TCppHighlighter::SetRangeState(TLineRange value) {
-  switch (value) {
-    case crsNormal: case crsBlockComment: case crsAsmNextLine: case crsAsmBlock:
-    case crsAsmBlockComment: case crsDirectiveComment: case crsStringContinued:
-    case crsDirectiveContinued:
-      range_ = int(value);
-      break;
-    default:
-      range_ = crsNormal;
-  }
 }
 
 // ---------------------------------------------------------------- scanning
@@ -246,8 +205,8 @@ void TCppHighlighter::NextToken() {
 void TCppHighlighter::ScanNormal() {
   switch (kCharClass[uint8_t(line_[run_])]) {
     case ccNull: NullProc(); break;
-    case ccLineBreak: ScanLineBreak(); tokenKind_ = ctkSpace; break;
-    case ccSpace: ScanSpaces(); tokenKind_ = ctkSpace; break;
+    case ccLineBreak:
+    case ccSpace: ScanBlankOrLineEnd(); break;
     case ccIdent: IdentProc(); break;
     case ccDigit: NumberProc(false); break;
     case ccPoint: PointProc(); break;
@@ -260,22 +219,6 @@ void TCppHighlighter::ScanNormal() {
   }
 }
 
-bool TCppHighlighter::LineEndAtContinuation() {
-  char c = line_[run_];
-  if (c == '\0') {
-    NullProc();
-    return true;
-  }
-  if (c == '\r' || c == '\n') {
-    // A line break inside the text is a token of its own; the construct
-    // goes on after it as it would on the next line.
-    ScanLineBreak();
-    tokenKind_ = ctkSpace;
-    return true;
-  }
-  return false;
-}
-
 void TCppHighlighter::NullProc() {
   tokenKind_ = ctkNull;
   if (range_ == crsAsm)
@@ -286,12 +229,7 @@ void TCppHighlighter::NullProc() {
 
 int TCppHighlighter::ScanIdentifier(bool& isAsmKeyword) {
   // Hash and length in one pass; the compare reads the line in place.
-  unsigned hash = 0;
-  int8_t value;
-  while ((value = kIdentHash[uint8_t(line_[run_])]) >= 0) {
-    hash += unsigned(value);
-    ++run_;
-  }
+  const unsigned hash = ScanHashedIdentifier(kIdentHash);
   const TKeywordCompareEntry* entry = CppKeywords().Find(hash, line_ + tokenPos_, run_ - tokenPos_);
   isAsmKeyword = entry && entry->Tag == kAsmTag;
   return entry ? entry->Kind : ctkIdentifier;

@@ -4,9 +4,7 @@
 // Tested by tests/highlight/HighlighterCppTest.cpp and tests/highlight/GoldenTest.cpp
 #pragma once
 
-#include <array>
-
-#include "highlight/CodeEditHighlighter.h"
+#include "highlight/HighlighterKit.h"
 
 namespace vantrel {
 
@@ -44,44 +42,33 @@ enum TCppRangeState : int {
   crsDirectiveContinued = 11,
 };
 
-class TCppHighlighter : public TCustomHighlighter {
+class TCppHighlighter : public TKitHighlighter {
  public:
   TCppHighlighter();
   ~TCppHighlighter() override;
 
   // Attributes by their property names.
-  THighlighterAttributes& AsmAttri() const { return *attr_[ctkAsm]; }
-  THighlighterAttributes& CommentAttri() const { return *attr_[ctkComment]; }
-  THighlighterAttributes& DirecAttri() const { return *attr_[ctkDirective]; }
-  THighlighterAttributes& IdentifierAttri() const { return *attr_[ctkIdentifier]; }
-  THighlighterAttributes& KeyAttri() const { return *attr_[ctkKey]; }
-  THighlighterAttributes& NumberAttri() const { return *attr_[ctkNumber]; }
-  THighlighterAttributes& SpaceAttri() const { return *attr_[ctkSpace]; }
-  THighlighterAttributes& StringAttri() const { return *attr_[ctkString]; }
-  THighlighterAttributes& SymbolAttri() const { return *attr_[ctkSymbol]; }
-  THighlighterAttributes& InvalidAttri() const { return *attr_[ctkUnknown]; }
-  THighlighterAttributes& CharAttri() const { return *attr_[ctkChar]; }
-  THighlighterAttributes& FloatAttri() const { return *attr_[ctkFloat]; }
-  THighlighterAttributes& HexAttri() const { return *attr_[ctkHex]; }
-  THighlighterAttributes& OctalAttri() const { return *attr_[ctkOctal]; }
+  THighlighterAttributes& AsmAttri() const { return *AttributeOfKind(ctkAsm); }
+  THighlighterAttributes& CommentAttri() const { return *AttributeOfKind(ctkComment); }
+  THighlighterAttributes& DirecAttri() const { return *AttributeOfKind(ctkDirective); }
+  THighlighterAttributes& IdentifierAttri() const { return *AttributeOfKind(ctkIdentifier); }
+  THighlighterAttributes& KeyAttri() const { return *AttributeOfKind(ctkKey); }
+  THighlighterAttributes& NumberAttri() const { return *AttributeOfKind(ctkNumber); }
+  THighlighterAttributes& SpaceAttri() const { return *AttributeOfKind(ctkSpace); }
+  THighlighterAttributes& StringAttri() const { return *AttributeOfKind(ctkString); }
+  THighlighterAttributes& SymbolAttri() const { return *AttributeOfKind(ctkSymbol); }
+  THighlighterAttributes& InvalidAttri() const { return *AttributeOfKind(ctkUnknown); }
+  THighlighterAttributes& CharAttri() const { return *AttributeOfKind(ctkChar); }
+  THighlighterAttributes& FloatAttri() const { return *AttributeOfKind(ctkFloat); }
+  THighlighterAttributes& HexAttri() const { return *AttributeOfKind(ctkHex); }
+  THighlighterAttributes& OctalAttri() const { return *AttributeOfKind(ctkOctal); }
 
-  THighlighterAttributes* DefaultAttribute(int index) const override;
-  bool IsDefaultFilterStored() const override;
   THighlighterCharSet IdentifierChars() const override;
-  std::string LanguageName() const override;
   bool IsKeyword(std::string_view word) const override;
   std::string ClassName() const override { return "TCppHighlighter"; }
 
   void StartLine(std::string_view text, int lineIndex) override;
   void NextToken() override;
-  bool AtLineEnd() const override { return tokenKind_ == ctkNull; }
-  int TokenKind() const override { return tokenKind_; }
-  THighlighterAttributes* TokenAttribute() const override { return attr_[size_t(tokenKind_)]; }
-
-  TLineRange RangeState() const override { return range_; }
-  // Values that are not a state a line can end in start the line as normal.
-  void SetRangeState(TLineRange value) override;
-  void ResetRangeState() override { range_ = crsNormal; }
 
  private:
   void ScanNormal();
@@ -99,9 +86,6 @@ class TCppHighlighter : public TCustomHighlighter {
   void CommentProc();
   void CloseComment();
   void StringContinueProc();
-  // At the start of a token that continues a construct: the end of line or an
-  // embedded line break; true when that token was scanned.
-  bool LineEndAtContinuation();
   void AsmPendingProc();
   void AsmProc();
   void UnknownProc();
@@ -109,10 +93,6 @@ class TCppHighlighter : public TCustomHighlighter {
   // Scans an identifier at run_: its kind, and whether it is an asm keyword.
   int ScanIdentifier(bool& isAsmKeyword);
 
-  // Indexed by token kind; the end of line has none.
-  std::array<THighlighterAttributes*, 15> attr_{};
-  int tokenKind_ = ctkNull;
-  int range_ = crsNormal;
   int firstNonBlank_ = -1;  // of the current line; -1 until a `#` needs it
 };
 

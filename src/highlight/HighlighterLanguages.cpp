@@ -25,8 +25,9 @@ void AppendNumber(std::string& out, long value) {
 }  // namespace
 
 const std::vector<THighlighterLanguage>& HighlighterLanguages() {
+  // The one place a language is registered: one line each.
   static const std::vector<THighlighterLanguage> languages = {
-      {"cpp", &Create<TCppHighlighter>},
+      {"cpp", "TCppHighlighter", &Create<TCppHighlighter>},
   };
   return languages;
 }
@@ -34,6 +35,12 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
 std::unique_ptr<TCustomHighlighter> CreateHighlighterFor(std::string_view name) {
   for (const auto& language : HighlighterLanguages())
     if (language.Name == name) return language.Create();
+  return nullptr;
+}
+
+std::unique_ptr<TCustomHighlighter> CreateHighlighterOfClass(std::string_view className) {
+  for (const auto& language : HighlighterLanguages())
+    if (language.ClassName == className) return language.Create();
   return nullptr;
 }
 

@@ -13,13 +13,17 @@
 namespace vantrel {
 
 struct THighlighterLanguage {
-  std::string_view Name;  // extension without its dot: "cpp"
+  std::string_view Name;       // short name, the usual extension without its dot: "cpp"
+  std::string_view ClassName;  // "TCppHighlighter"
   THighlighterClass Create;
 };
 
+// Every language built into the program; also what fills the class registry.
 const std::vector<THighlighterLanguage>& HighlighterLanguages();
 // nullptr for an unknown name.
 std::unique_ptr<TCustomHighlighter> CreateHighlighterFor(std::string_view name);
+// nullptr for a class that is not built in.
+std::unique_ptr<TCustomHighlighter> CreateHighlighterOfClass(std::string_view className);
 
 // Appends the tokens of one line, scanned from the highlighter's current
 // range, one per output line: LINE<TAB>START<TAB>LENGTH<TAB>KIND<TAB>ATTRIBUTE

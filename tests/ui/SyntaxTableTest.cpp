@@ -49,11 +49,6 @@ class SyntaxTableTest : public QObject {
     QCOMPARE(int(reached.size()), kHighlighterInstanceCount + 1);
   }
 
-  void everySettingNamesAKnownProperty() {
-    for (const TAttributeSetting& setting : AttributeSettings())
-      QVERIFY2(!AttributeNameOfProperty(setting.Property).empty(), setting.Property);
-  }
-
   void instancesThatExistGetAllTheirSettings() {
     THighlighterSet set;
     QVERIFY(set.Instance(hiCpp) != nullptr);
