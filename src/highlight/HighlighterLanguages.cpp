@@ -5,6 +5,7 @@
 
 #include <charconv>
 
+#include "highlight/HighlighterAsm.h"
 #include "highlight/HighlighterCpp.h"
 
 namespace vantrel {
@@ -28,6 +29,7 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
   // The one place a language is registered: one line each.
   static const std::vector<THighlighterLanguage> languages = {
       {"cpp", "TCppHighlighter", &Create<TCppHighlighter>},
+      {"asm", "TAsmHighlighter", &Create<TAsmHighlighter>},
   };
   return languages;
 }
