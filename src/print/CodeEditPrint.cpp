@@ -112,6 +112,7 @@ void TCodeEditPrint::Prepare(Canvas& canvas) {
   const int reached = textWidth > 0 ? (textWidth + wideWidth - 1) / wideWidth : 0;
   charsPerRow_ = std::max(reached - 1, 1);
   printRowWidth_ = charsPerRow_ * wideWidth;
+  wrapLine_ = -1;
   Paginate();
   const int pageCount = static_cast<int>(pages_.size());
   header_.InitPrint(canvas, pageCount, Title);
@@ -120,12 +121,15 @@ void TCodeEditPrint::Prepare(Canvas& canvas) {
 }
 
 int TCodeEditPrint::RowsOf(int line) {
-  const std::string& text = lines_[static_cast<size_t>(line)];
-  if (!Wrap || static_cast<int64_t>(text.size()) * charAdvance_ <= printRowWidth_) {
-    wrapPositions_.clear();
-    return 1;
+  if (line != wrapLine_) {
+    const std::string& text = lines_[static_cast<size_t>(line)];
+    if (!Wrap || static_cast<int64_t>(text.size()) * charAdvance_ <= printRowWidth_) {
+      wrapPositions_.clear();
+    } else {
+      PrintWrapPositions(text, charsPerRow_, wrapPositions_);
+    }
+    wrapLine_ = line;
   }
-  PrintWrapPositions(text, charsPerRow_, wrapPositions_);
   return static_cast<int>(wrapPositions_.size()) + 1;
 }
 

@@ -112,6 +112,7 @@ class TCodeEditPrint {
 
   std::vector<TPageLine> pages_;
   std::vector<int> wrapPositions_;
+  int wrapLine_ = -1;  // the line wrapPositions_ belong to; a long line is asked for on every page
   int charsPerRow_ = 1;
   int printRowWidth_ = 0;
   int charAdvance_ = 1;
