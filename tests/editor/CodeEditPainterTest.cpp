@@ -2,8 +2,11 @@
 // lines, right edge, white-space marks, gutter and marks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "EditorTestUtil.h"
 #include "editor/CodeEditPainter.h"
+#include "editor/LinePainter.h"
 #include "highlight/CodeEditHighlighter.h"
 #include "highlight/HighlighterCpp.h"
 #include "support/RecordingCanvas.h"
@@ -667,6 +670,63 @@ TEST(CodeEditPainter, PaintEventsAndPlugins) {
   EXPECT_EQ(plugin.firstLine, 2);
   EXPECT_EQ(plugin.lastLine, 3);
   p.e.edit.RemovePlugin(&plugin);
+}
+
+// The line painter is what the screen paints rows with, and what printing
+// calls without an editor: given the screen's parameters it draws the same
+// runs, and it touches neither the editor, its host nor its buffer.
+TEST(CodeEditPainter, LinePainterDrawsTheScreenRowAndTouchesNothingElse) {
+  ClassHighlighter highlighter;
+  Painted p("x /*\nab 12;cd\t.");
+  p.e.edit.SetHighlighter(&highlighter);
+  p.Paint({0, 16, 800, 32});
+  auto textArea = [](const RecordingCanvas& canvas) {
+    std::vector<std::tuple<int, std::string, TColor, TColor, TFontStyles>> runs;
+    for (const auto& call : canvas.Of(RecordingCanvas::kText)) {
+      if (call.X >= 32) runs.emplace_back(call.X, call.Text, call.Fore, call.Back, call.Style);
+    }
+    return runs;
+  };
+  const auto screen = textArea(p.canvas);
+  ASSERT_FALSE(screen.empty());
+
+  const TLineRange rangeBefore = p.e.edit.Lines().GetLineRange(0);
+  const TPoint caretBefore = p.e.host.CaretAt;
+  const bool caretVisibleBefore = p.e.host.CaretVisible;
+  int events = 0;
+  p.e.edit.OnPaint = [&](TCustomCodeEdit&, Canvas&) { ++events; };
+  p.e.edit.OnPaintTransient = [&](TCustomCodeEdit&, Canvas*, TTransientType) { ++events; };
+  p.e.host.ClearRecords();
+
+  RecordingCanvas canvas({0, 0, 800, 600});
+  TheTextDrawer drawer(p.e.edit.Font());
+  drawer.BeginDraw(canvas);
+  drawer.SetFixedCellWidth(8);
+  TLinePaintLook look;
+  look.FontColor = p.e.edit.Font().Color;
+  look.LineBack = p.e.edit.Color();
+  look.TabWidth = p.e.edit.TabWidth();
+  const std::string text = p.e.edit.Lines().ExpandedLine(1);
+  TLinePaintRow row;
+  row.Text = text;
+  row.OriginX = p.e.edit.TextOriginX();
+  row.Top = 16;
+  row.First = 1;
+  row.Last = 97;
+  row.Limit = static_cast<int>(text.size());
+  row.Clip = {30, 16, 800, 32};
+  TLineScan scan{&highlighter, rangeBefore, 1};
+  TLinePainter painter;
+  painter.PaintRow(drawer, canvas, look, row, scan);
+  drawer.EndDraw();
+
+  EXPECT_EQ(textArea(canvas), screen);
+  EXPECT_EQ(p.e.edit.Lines().GetLineRange(0), rangeBefore);
+  EXPECT_FALSE(p.e.host.AnyInvalidated());
+  EXPECT_EQ(p.e.host.CaretAt, caretBefore);
+  EXPECT_EQ(p.e.host.CaretVisible, caretVisibleBefore);
+  EXPECT_EQ(events, 0);
+  p.e.edit.SetHighlighter(nullptr);
 }
 
 }  // namespace
