@@ -7,6 +7,8 @@
 
 #include "highlight/HighlighterAsm.h"
 #include "highlight/HighlighterCpp.h"
+#include "highlight/HighlighterRuby.h"
+#include "highlight/HighlighterShell.h"
 
 namespace vantrel {
 
@@ -30,6 +32,8 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
   static const std::vector<THighlighterLanguage> languages = {
       {"cpp", "TCppHighlighter", &Create<TCppHighlighter>},
       {"asm", "TAsmHighlighter", &Create<TAsmHighlighter>},
+      {"sh", "TUNIXShellScriptHighlighter", &Create<TUNIXShellScriptHighlighter>},
+      {"rb", "TRubyHighlighter", &Create<TRubyHighlighter>},
   };
   return languages;
 }
