@@ -7,6 +7,7 @@
 
 #include "highlight/HighlighterAsm.h"
 #include "highlight/HighlighterCpp.h"
+#include "highlight/HighlighterPython.h"
 #include "highlight/HighlighterRuby.h"
 #include "highlight/HighlighterShell.h"
 
@@ -34,6 +35,7 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"asm", "TAsmHighlighter", &Create<TAsmHighlighter>},
       {"sh", "TUNIXShellScriptHighlighter", &Create<TUNIXShellScriptHighlighter>},
       {"rb", "TRubyHighlighter", &Create<TRubyHighlighter>},
+      {"py", "TPythonHighlighter", &Create<TPythonHighlighter>},
   };
   return languages;
 }
