@@ -415,6 +415,20 @@ class TCustomCodeEdit {
   void UnindentBlock();
   void ChangeCase(TCodeEditorCommand command);
 
+  // ---- Whole-text changes of the text tools (CodeEditWholeText.cpp).
+  // Replaces the whole text as one undoable change (the removal and the
+  // insertion in one block); the caret goes to the start.
+  void ReplaceAllText(std::string_view text);
+  // Inserts text after the last character as one undoable insertion. With
+  // joinPrevious, an insertion that ended right there grows instead, so that
+  // output appended piece by piece is undone in one step. The caret ends
+  // after the text.
+  void AppendText(std::string_view text, bool joinPrevious);
+  // Replaces a selection by convert of its text, which must keep its shape
+  // (a case change); one undo step brings the selection back, and the
+  // selection stays on the converted text.
+  void ConvertSelection(const std::function<std::string(std::string_view)>& convert);
+
   // ---- Mouse, scrolling, drag and drop, focus and the matching bracket
   // (CodeEditMouse.cpp, CodeEditScrolling.cpp, CodeEditDragDrop.cpp,
   // CodeEditFocus.cpp, CodeEditBracket.cpp). x and y are client pixels.

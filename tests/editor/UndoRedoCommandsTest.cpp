@@ -8,6 +8,7 @@
 
 #include "EditorTestUtil.h"
 #include "support/FakeClipboard.h"
+#include "text/TextTools.h"
 
 namespace vantrel {
 namespace {
@@ -85,6 +86,7 @@ struct ExactUndoCase {
   const char* text;
   std::function<void(Session&)> edit;
   const char* edited;  // the text after the edit
+  int undoSteps = 0;    // when not 0, the undos that bring the text back
 };
 
 void PutPlainText(FakeClipboard& clipboard, const char* text) {
@@ -206,6 +208,35 @@ const ExactUndoCase kExactUndoCases[] = {
        s.Run(ecPaste);
      },
      "Q\r\nBcime"},
+    {"ReplaceAllTextInColumnModeIsOneStep", 1252, 0, "b\r\nA\r\n\r\na",
+     [](Session& s) {
+       SelectColumns(s, {1, 1}, {2, 2});
+       s.e.edit.ReplaceAllText("\r\nA\r\na\r\nb");
+       EXPECT_EQ(s.e.edit.CaretPos(), (TBufferCoord{1, 1}));
+     },
+     "\r\nA\r\na\r\nb", 1},
+    {"AppendedPiecesAreOneInsertion", 1252, 0, "x\r\ny",
+     [](Session& s) {
+       s.Go(1, 1);
+       s.e.edit.AppendText("a\r\n", false);
+       s.e.edit.AppendText("b", true);
+       s.e.edit.AppendText("c\r\nd", true);
+       EXPECT_EQ(s.e.edit.CaretPos(), (TBufferCoord{2, 4}));
+     },
+     "x\r\nya\r\nbc\r\nd", 1},
+    {"AppendToAnEmptyText", 1252, 0, "",
+     [](Session& s) {
+       s.e.edit.AppendText("out\r\n", false);
+       s.e.edit.AppendText("put", true);
+     },
+     "out\r\nput", 1},
+    {"ConvertedColumnSelectionLeavesShortLinesUnpadded", 1252, 0, "abcd\r\nab\r\nabcd",
+     [](Session& s) {
+       SelectColumns(s, {2, 1}, {4, 3});
+       s.e.edit.ConvertSelection([](std::string_view text) { return AsciiUpperCase(text); });
+       EXPECT_EQ(s.e.edit.SelectedText(), "BC\r\nB \r\nBC") << "the selection stays";
+     },
+     "aBCd\r\naB\r\naBCd", 1},
 };
 
 class ExactUndo : public testing::TestWithParam<ExactUndoCase> {};
@@ -219,6 +250,10 @@ TEST_P(ExactUndo, UndoGivesBackTheTextAndRedoTheEdit) {
   s.e.edit.SetText(param.text);
   param.edit(s);
   ASSERT_EQ(s.Text(), param.edited) << s.log;
+  for (int step = 0; step < param.undoSteps; ++step) s.Run(ecUndo);
+  if (param.undoSteps) {
+    EXPECT_EQ(s.Text(), param.text) << "after " << param.undoSteps << " undos\n" << s.log;
+  }
   while (s.e.edit.CanUndo()) s.Run(ecUndo);
   EXPECT_EQ(s.Text(), param.text) << s.log;
   while (s.e.edit.CanRedo()) s.Run(ecRedo);
