@@ -415,7 +415,7 @@ class TCustomCodeEdit {
   void UnindentBlock();
   void ChangeCase(TCodeEditorCommand command);
 
-  // ---- Whole-text changes of the text tools (CodeEditWholeText.cpp).
+  // ---- Changes made by the text tools (CodeEditWholeText.cpp).
   // Replaces the whole text as one undoable change (the removal and the
   // insertion in one block); the caret goes to the start.
   void ReplaceAllText(std::string_view text);

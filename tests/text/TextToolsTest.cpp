@@ -11,6 +11,7 @@
 #include "text/BaseConversion.h"
 #include "text/FileReport.h"
 #include "text/LineSort.h"
+#include "text/OutputDecoder.h"
 #include "text/TextTools.h"
 
 namespace vantrel {
@@ -172,6 +173,28 @@ TEST(FileReport, MissingAndExistingFiles) {
   std::remove(plain.c_str());
   std::remove(hidden.c_str());
   rmdir(dir);
+}
+
+TEST(OutputDecoder, PiecesFromUtf8ToCp1252) {
+  const struct {
+    const char* name;
+    std::vector<std::string> pieces;
+    std::string expected;
+  } rows[] = {
+      {"ascii", {"y\n", "y\n"}, "y\ny\n"},
+      {"character split between pieces", {"caf\xC3", "\xA9 ok"}, "caf\xE9 ok"},
+      {"split before the last piece ends", {"\xE2\x82", "\xAC"}, "\x80"},
+      {"invalid byte", {"a\xFF" "b"}, "a?b"},
+      {"missing in the target", {"\xE4\xB8\xAD!"}, "?!"},
+      {"unfinished at the end", {"x\xC3"}, "x?"},
+  };
+  for (const auto& row : rows) {
+    TOutputDecoder decoder("UTF-8", "CP1252");
+    std::string text;
+    for (const std::string& piece : row.pieces) text += decoder.Convert(piece);
+    text += decoder.Finish();
+    EXPECT_EQ(text, row.expected) << row.name;
+  }
 }
 
 }  // namespace
