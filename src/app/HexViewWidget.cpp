@@ -143,6 +143,8 @@ THexViewWidget::THexViewWidget(QWidget* parent)
     Guard([this] { viewer_->AutoScrollTick(); });
     UpdateAutoScroll();
   });
+  middleScroll_.setInterval(100);
+  connect(&middleScroll_, &QTimer::timeout, this, [this] { Guard([this] { viewer_->MiddleScrollTick(); }); });
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int action) { VerticalAction(action); });
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) { HorizontalMoved(value); });
 }
@@ -255,8 +257,16 @@ void THexViewWidget::wheelEvent(QWheelEvent* event) {
 }
 
 void THexViewWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
+  if (event->button() == Qt::MiddleButton) {
+    Guard([&] { viewer_->MiddleDown({pos.x(), pos.y()}); });
+    if (viewer_->WantsMiddleScroll()) {
+      viewport()->setCursor(Qt::SizeAllCursor);
+      middleScroll_.start();
+    }
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
   // A click soon after a double click selects the line.
   const bool third = sinceDoubleClick_.isValid() &&
                      sinceDoubleClick_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval();
@@ -272,13 +282,20 @@ void THexViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void THexViewWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (!(event->buttons() & Qt::LeftButton)) return;
   const QPoint pos = event->position().toPoint();
+  if (viewer_->WantsMiddleScroll()) viewer_->MiddleMove({pos.x(), pos.y()});
+  if (!(event->buttons() & Qt::LeftButton)) return;
   Guard([&] { viewer_->MouseMove({pos.x(), pos.y()}); });
   UpdateAutoScroll();
 }
 
 void THexViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) {
+    viewer_->MiddleUp();
+    middleScroll_.stop();
+    viewport()->setCursor(Qt::IBeamCursor);
+    return;
+  }
   if (event->button() != Qt::LeftButton) return;
   Guard([&] { viewer_->MouseUp(); });
   UpdateAutoScroll();

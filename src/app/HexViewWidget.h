@@ -71,6 +71,7 @@ class THexViewWidget : public QAbstractScrollArea {
   std::unique_ptr<THexViewer> viewer_;
   QImage image_;
   QTimer autoScroll_;
+  QTimer middleScroll_;
   QElapsedTimer sinceDoubleClick_;
   bool syncing_ = false;
   QMenu* popup_ = nullptr;

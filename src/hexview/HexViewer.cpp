@@ -73,6 +73,7 @@ void THexViewer::SetFont(const TFont& font) {
 // ---- The file.
 
 void THexViewer::Reset() {
+  middleScrolling_ = false;
   streamSearch_.SetStream(nullptr);
   buffer_.Detach();
   fileName_.clear();
@@ -535,6 +536,23 @@ void THexViewer::AutoScrollTick() {
   if (dragDirY_ > 0) ScrollDown(1);
   if (dragDirX_ != 0) SetHorzScroll(horzScroll_ + dragDirX_ * cellWidth_ * 2);
   ExtendTo(lastMouse_);
+}
+
+void THexViewer::MiddleDown(TPoint point) {
+  if (!IsOpen()) return;
+  middleScrolling_ = true;
+  middleAnchor_ = middleLast_ = point;
+}
+
+void THexViewer::MiddleMove(TPoint point) { middleLast_ = point; }
+
+void THexViewer::MiddleScrollTick() {
+  if (!middleScrolling_) return;
+  const int rows = (middleLast_.Y - middleAnchor_.Y) / cellHeight_;
+  if (rows > 0) ScrollDown(rows);
+  if (rows < 0) ScrollUp(-rows);
+  const int cells = (middleLast_.X - middleAnchor_.X) / cellWidth_;
+  if (cells != 0) SetHorzScroll(horzScroll_ + cells * cellWidth_);
 }
 
 // ---- Keys and wheel.

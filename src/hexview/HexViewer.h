@@ -169,6 +169,13 @@ class THexViewer {
   // While dragging outside the rows the host's 50 ms timer calls this.
   bool WantsAutoScroll() const { return dragging_ && (dragDirY_ != 0 || dragDirX_ != 0); }
   void AutoScrollTick();
+  // Middle button: while held, the host's 100 ms timer scrolls by how far
+  // the mouse has moved from where it was pressed.
+  void MiddleDown(TPoint point);
+  void MiddleMove(TPoint point);
+  void MiddleUp() { middleScrolling_ = false; }
+  bool WantsMiddleScroll() const { return middleScrolling_; }
+  void MiddleScrollTick();
 
   // ---- Keys and wheel. Virtual key codes; true when handled.
   bool KeyDown(int key, bool shift, bool ctrl, bool alt);
@@ -214,6 +221,9 @@ class THexViewer {
   TPoint lastMouse_;
   int dragDirX_ = 0;
   int dragDirY_ = 0;
+  bool middleScrolling_ = false;
+  TPoint middleAnchor_;
+  TPoint middleLast_;
 };
 
 }  // namespace vantrel

@@ -7,6 +7,7 @@ f="$E2E_TMP/sample.bin"
 printf 'Vantrel hex view end-to-end test\n\x00\x01\x02\x7f\x80\xff tail' >"$f"
 start_app "$f"
 expect_state tabs "$f"
+focus_app
 
 keys ctrl+alt+h
 hex=$(dialog_window "16进制查看") || fail "no hex window after Ctrl+Alt+H"

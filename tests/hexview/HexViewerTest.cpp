@@ -211,6 +211,16 @@ TEST_F(ViewerFixture, MouseDragAndDoubleClick) {
   EXPECT_EQ(viewer.ViewPos(), 16);
   viewer.MouseUp();
   EXPECT_FALSE(viewer.WantsAutoScroll());
+  viewer.MiddleDown({100, 100});
+  viewer.MiddleMove({100, 100 + 3 * 16 + 5});
+  viewer.MiddleScrollTick();
+  EXPECT_EQ(viewer.ViewPos(), 16 + 3 * 16) << "middle button: rows by the distance moved";
+  viewer.MiddleMove({100, 100 - 16});
+  viewer.MiddleScrollTick();
+  EXPECT_EQ(viewer.ViewPos(), 3 * 16);
+  viewer.MiddleUp();
+  viewer.MiddleScrollTick();
+  EXPECT_EQ(viewer.ViewPos(), 3 * 16);
 }
 
 TEST_F(ViewerFixture, PopupStates) {
