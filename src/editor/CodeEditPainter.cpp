@@ -15,19 +15,6 @@ namespace {
 
 constexpr int kFarColumn = INT_MAX / 4;
 
-// Keeps the drawer in drawing state for one scope, also when a highlighter
-// fault aborts the paint.
-class DrawScope {
- public:
-  DrawScope(TheTextDrawer& drawer, Canvas& canvas) : drawer_(drawer) { drawer_.BeginDraw(canvas); }
-  ~DrawScope() { drawer_.EndDraw(); }
-  DrawScope(const DrawScope&) = delete;  // brackets one drawing state
-  DrawScope& operator=(const DrawScope&) = delete;
-
- private:
-  TheTextDrawer& drawer_;
-};
-
 }  // namespace
 
 TCodeEditPainter::TCodeEditPainter(TCustomCodeEdit& edit) : edit_(edit), drawer_(edit.EffectiveFont()) {}
@@ -105,7 +92,7 @@ void TCodeEditPainter::PaintGutter(const TRect& clip, int firstRow, int lastRow)
   const int lastLine = haveRows ? edit_.RowToLine(lastRow) : -1;
   auto rowTop = [&](int row) { return (row - topLine) * lineHeight; };
 
-  DrawScope scope(drawer_, *canvas_);
+  TDrawScope scope(drawer_, *canvas_);
   if (gutter.Gradient()) {
     const int steps = std::clamp(gutter.GradientSteps(), 2, 256);
     const TColor from = canvas_->RgbOf(gutter.GradientStartColor());
@@ -266,7 +253,7 @@ void TCodeEditPainter::PaintTextArea(const TRect& clip, int firstRow, int lastRo
   }
 
   if (lastRow >= firstRow) {
-    DrawScope scope(drawer_, *canvas_);
+    TDrawScope scope(drawer_, *canvas_);
     const TFont font = edit_.EffectiveFont();
     drawer_.SetBaseFont(&font);
     drawer_.SetFixedCellWidth(edit_.CharWidth());

@@ -18,6 +18,19 @@ namespace vantrel {
 class TCustomHighlighter;
 class THighlighterAttributes;
 
+// Keeps a drawer in drawing state for one scope, also when a highlighter
+// fault aborts the painting.
+class TDrawScope {
+ public:
+  TDrawScope(TheTextDrawer& drawer, Canvas& canvas) : drawer_(drawer) { drawer_.BeginDraw(canvas); }
+  ~TDrawScope() { drawer_.EndDraw(); }
+  TDrawScope(const TDrawScope&) = delete;  // brackets one drawing state
+  TDrawScope& operator=(const TDrawScope&) = delete;
+
+ private:
+  TheTextDrawer& drawer_;
+};
+
 enum class TRowSelection : uint8_t { None, Whole, Part };
 
 // How the tokens of a line are coloured.

@@ -43,17 +43,6 @@ class RangeKeeper {
   TLineRange saved_;
 };
 
-class DrawScope {
- public:
-  DrawScope(TheTextDrawer& drawer, Canvas& canvas) : drawer_(drawer) { drawer_.BeginDraw(canvas); }
-  ~DrawScope() { drawer_.EndDraw(); }
-  DrawScope(const DrawScope&) = delete;  // brackets one drawing state
-  DrawScope& operator=(const DrawScope&) = delete;
-
- private:
-  TheTextDrawer& drawer_;
-};
-
 constexpr TFontStyles kAllStyles = fsBold | fsItalic | fsUnderline | fsStrikeOut;
 
 }  // namespace
@@ -232,7 +221,7 @@ void TCodeEditPrint::PrintPage(Canvas& canvas, int page) {
   const TPageLine end = static_cast<size_t>(page) < pages_.size() ? pages_[static_cast<size_t>(page)]
                                                                    : TPageLine{static_cast<int>(lines_.size()), 0};
   int y = margins_.PixelTop;
-  DrawScope scope(*drawer_, canvas);
+  TDrawScope scope(*drawer_, canvas);
   drawer_->SetBaseFont(&font_);
   drawer_->SetFixedCellWidth(charAdvance_);
   for (int line = start.Line; line < end.Line || (line == end.Line && end.Row > 0); ++line) {
