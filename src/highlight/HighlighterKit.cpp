@@ -132,7 +132,7 @@ bool TKitHighlighter::ScanNumber(const TNumberRule& rule) {
     const char c = line_[run_];
     if (!rule.Chars.test(uint8_t(c))) break;
     if (c == '.' && rule.StopBeforeDoubleDot && line_[run_ + 1] == '.') break;
-    if (c == '-' && rule.MinusOnlyBeforeExponent && line_[run_ + 1] != 'e' && line_[run_ + 1] != 'E') break;
+    if (c == '-' && rule.MinusOnlyAfterExponent && line_[run_ - 1] != 'e' && line_[run_ - 1] != 'E') break;
     if (rule.HexOnlyAfterPrefix) {
       if (c == 'x' || c == 'X') {
         if (run_ != start + 1 || line_[start] != '0' || !IsHexDigit(line_[run_ + 1])) break;

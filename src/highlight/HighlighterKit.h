@@ -55,8 +55,8 @@ struct TNumberRule {
   THighlighterCharSet Chars;
   // A `.` followed by another `.` ends the number before it (`1..2`).
   bool StopBeforeDoubleDot = false;
-  // A `-` continues the number only when an `e`/`E` follows it.
-  bool MinusOnlyBeforeExponent = false;
+  // A `-` continues the number only right after an `e`/`E` (`1.5e-3`).
+  bool MinusOnlyAfterExponent = false;
   // `x`/`X` continues only as the second character after a leading `0` with a
   // hex digit after it; hex letters continue only after such a prefix.
   bool HexOnlyAfterPrefix = false;
