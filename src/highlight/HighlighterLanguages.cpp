@@ -6,7 +6,9 @@
 #include <charconv>
 
 #include "highlight/HighlighterAsm.h"
+#include "highlight/HighlighterBat.h"
 #include "highlight/HighlighterCpp.h"
+#include "highlight/HighlighterPerl.h"
 #include "highlight/HighlighterPython.h"
 #include "highlight/HighlighterRuby.h"
 #include "highlight/HighlighterShell.h"
@@ -36,6 +38,8 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"sh", "TUNIXShellScriptHighlighter", &Create<TUNIXShellScriptHighlighter>},
       {"rb", "TRubyHighlighter", &Create<TRubyHighlighter>},
       {"py", "TPythonHighlighter", &Create<TPythonHighlighter>},
+      {"pl", "TPerlHighlighter", &Create<TPerlHighlighter>},
+      {"bat", "TBatHighlighter", &Create<TBatHighlighter>},
   };
   return languages;
 }
