@@ -24,11 +24,7 @@ TTextReplaceDialog::TTextReplaceDialog(QWidget* parent) : TTextSearchDialog(pare
   Label2 = new QLabel(QString::fromUtf8("替换为:"), this);
   Label2->setObjectName("Label2");
   Label2->move(8, 41);
-  cbReplaceText = new QComboBox(this);
-  cbReplaceText->setObjectName("cbReplaceText");
-  cbReplaceText->setEditable(true);
-  cbReplaceText->setInsertPolicy(QComboBox::NoInsert);
-  cbReplaceText->setGeometry(96, 37, 228, 21);
+  cbReplaceText = NewHistoryCombo(this, "cbReplaceText", 96, 37);
   Label2->setBuddy(cbReplaceText);
   // Tab goes from the search text to the replacement, then to the options.
   setTabOrder(cbSearchText, cbReplaceText);

@@ -18,13 +18,15 @@ namespace {
 constexpr int kHistoryEntries = 10;
 const QString kHistorySeparator = "\r\n";
 
-QComboBox* NewCombo(QWidget* parent, const char* name, int x, int y) {
-  auto* combo = new QComboBox(parent);
-  combo->setObjectName(name);
-  combo->setEditable(true);
-  combo->setInsertPolicy(QComboBox::NoInsert);  // the history is kept by hand
-  combo->setGeometry(x, y, 228, 21);
-  return combo;
+// A titled box whose items stand one under the other.
+QVBoxLayout* NewGroup(QWidget* parent, QGroupBox*& group, const char* name, const char* caption, QRect geometry) {
+  group = new QGroupBox(QString::fromUtf8(caption), parent);
+  group->setObjectName(name);
+  group->setGeometry(geometry);
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(8, 4, 4, 4);
+  layout->setSpacing(0);
+  return layout;
 }
 
 QCheckBox* NewCheck(QGroupBox* group, QVBoxLayout* layout, const char* name, const char* caption) {
@@ -35,6 +37,15 @@ QCheckBox* NewCheck(QGroupBox* group, QVBoxLayout* layout, const char* name, con
 }
 
 }  // namespace
+
+QComboBox* NewHistoryCombo(QWidget* parent, const char* name, int x, int y) {
+  auto* combo = new QComboBox(parent);
+  combo->setObjectName(name);
+  combo->setEditable(true);
+  combo->setInsertPolicy(QComboBox::NoInsert);  // the history is kept by hand
+  combo->setGeometry(x, y, 228, 21);
+  return combo;
+}
 
 QString ReadHistory(const QComboBox& combo) {
   QStringList entries;
@@ -72,27 +83,17 @@ TTextSearchDialog::TTextSearchDialog(QWidget* parent) : QDialog(parent) {
   Label1 = new QLabel(QString::fromUtf8("&搜索:"), this);
   Label1->setObjectName("Label1");
   Label1->move(8, 12);
-  cbSearchText = NewCombo(this, "cbSearchText", 96, 8);
+  cbSearchText = NewHistoryCombo(this, "cbSearchText", 96, 8);
   Label1->setBuddy(cbSearchText);
 
-  gbSearchOptions = new QGroupBox(QString::fromUtf8("选项"), this);
-  gbSearchOptions->setObjectName("gbSearchOptions");
-  gbSearchOptions->setGeometry(8, 40, 154, 127);
-  auto* options = new QVBoxLayout(gbSearchOptions);
-  options->setContentsMargins(8, 4, 4, 4);
-  options->setSpacing(0);
+  QVBoxLayout* options = NewGroup(this, gbSearchOptions, "gbSearchOptions", "选项", {8, 40, 154, 127});
   cbSearchCaseSensitive = NewCheck(gbSearchOptions, options, "cbSearchCaseSensitive", "大小写敏感");
   cbSearchWholeWords = NewCheck(gbSearchOptions, options, "cbSearchWholeWords", "整词匹配");
   cbSearchFromCursor = NewCheck(gbSearchOptions, options, "cbSearchFromCursor", "Search from &caret");
   cbSearchSelectedOnly = NewCheck(gbSearchOptions, options, "cbSearchSelectedOnly", "&Selected text only");
   cbRegularExpression = NewCheck(gbSearchOptions, options, "cbRegularExpression", "&正则表达式");
 
-  rgSearchDirection = new QGroupBox(QString::fromUtf8("方向"), this);
-  rgSearchDirection->setObjectName("rgSearchDirection");
-  rgSearchDirection->setGeometry(170, 40, 154, 65);
-  auto* directions = new QVBoxLayout(rgSearchDirection);
-  directions->setContentsMargins(8, 4, 4, 4);
-  directions->setSpacing(0);
+  QVBoxLayout* directions = NewGroup(this, rgSearchDirection, "rgSearchDirection", "方向", {170, 40, 154, 65});
   rbForward = new QRadioButton(QString::fromUtf8("&向前"), rgSearchDirection);
   rbBackward = new QRadioButton(QString::fromUtf8("&向后"), rgSearchDirection);
   rbForward->setChecked(true);

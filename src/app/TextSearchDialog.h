@@ -15,6 +15,8 @@ class QRadioButton;
 
 namespace vantrel {
 
+// An editable text field with a list of earlier texts, 228 pixels wide.
+QComboBox* NewHistoryCombo(QWidget* parent, const char* name, int x, int y);
 // A history is the first ten list entries joined by CR LF.
 QString ReadHistory(const QComboBox& combo);
 void WriteHistory(QComboBox& combo, const QString& history);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/CodePage.h"
+#include "support/PlainSearchReference.h"
 
 namespace vantrel {
 namespace {
@@ -17,35 +18,6 @@ namespace {
 std::vector<int> Positions(const TCodeEditSearch& engine) {
   std::vector<int> out;
   for (int i = 0; i < engine.MatchCount(); ++i) out.push_back(engine.MatchPosition(i));
-  return out;
-}
-
-// Leftmost, non-overlapping; a failed whole-word candidate moves on by one.
-std::vector<int> Reference(const std::string& pattern, const std::string& line, bool caseSensitive,
-                           bool wholeWords) {
-  const CodePage& cp = CodePage::Active();
-  auto fold = [&](char c) {
-    const auto b = static_cast<uint8_t>(c);
-    return caseSensitive ? b : cp.ToLower(b);
-  };
-  auto delimiter = [&](size_t at) {
-    if (at >= line.size()) return true;
-    const auto b = static_cast<uint8_t>(line[at]);
-    return !cp.IsAlnum(b) && b != '_';
-  };
-  std::vector<int> out;
-  const size_t n = pattern.size();
-  for (size_t p = 0; p + n <= line.size();) {
-    bool same = true;
-    for (size_t i = 0; i < n && same; ++i) same = fold(line[p + i]) == fold(pattern[i]);
-    if (same && wholeWords) same = (p == 0 || delimiter(p - 1)) && delimiter(p + n);
-    if (same) {
-      out.push_back(static_cast<int>(p) + 1);
-      p += n;
-    } else {
-      ++p;
-    }
-  }
   return out;
 }
 
@@ -159,7 +131,7 @@ TEST(CodeEditSearchTest, RandomLinesAgreeWithTheReference) {
     TSearchFlags flags;
     if (caseSensitive) flags.Include(srCaseSensitive);
     if (wholeWords) flags.Include(srWholeWords);
-    const std::vector<int> expected = Reference(pattern, line, caseSensitive, wholeWords);
+    const std::vector<int> expected = PlainSearchReference(pattern, line, caseSensitive, wholeWords);
     for (bool anchorScan : {true, false}) {
       TCodeEditSearch engine;
       engine.SetAnchorScan(anchorScan);
