@@ -90,6 +90,44 @@ void BM_RowTexts64(benchmark::State& state) {
 }
 BENCHMARK(BM_RowTexts64)->Unit(benchmark::kMicrosecond);
 
+// Counts calls; the cost of the drawing itself belongs to the platform.
+class TCountingCanvas : public Canvas {
+ public:
+  int Calls = 0;
+  TRect ClipRect() const override { return {0, 0, 800, 1100}; }
+  TColor RgbOf(TColor color) override { return color; }
+  void FillRect(const TRect&, TColor) override { ++Calls; }
+  void DrawLine(TPoint, TPoint, TColor, int) override { ++Calls; }
+  void DrawText(const TRect&, int, int, std::string_view text, int, const TFont&, TFontStyles, TColor,
+                TColor) override {
+    Calls += text.empty() ? 0 : 1;
+  }
+  TFontMetrics MeasureFont(const TFont&, TFontStyles) override { return {8, 16, 8, 8}; }
+  int CharExtent(const TFont&, TFontStyles, unsigned char) override { return 8; }
+  TPoint ImageSize(const TCanvasImage&) override { return {}; }
+  void DrawImage(const TCanvasImage&, int, int) override {}
+};
+
+// MEDIUM: the whole paint of a 64-row window with a selection across it, on
+// a canvas that only counts: row texts, colour runs, the character column
+// through the active code page, lines.
+void BM_PaintWindow64(benchmark::State& state) {
+  CodePage::SetActive(1252);
+  THexViewer viewer;
+  Configure(viewer);
+  viewer.OpenFile(SparseFile(), false);
+  viewer.SetViewPos(kSparseSize / 2);
+  viewer.SetSelection(kSparseSize / 2 + 100, 500, false);
+  TCountingCanvas canvas;
+  for (auto _ : state) {
+    canvas.Calls = 0;
+    viewer.Paint(canvas);
+    benchmark::DoNotOptimize(canvas.Calls);
+  }
+  state.counters["canvas_calls"] = canvas.Calls;
+}
+BENCHMARK(BM_PaintWindow64)->Unit(benchmark::kMicrosecond);
+
 // What vantrel-hex FILE 0x1FFFFFFC0 does: open, read at the end, four rows as UTF-8.
 void BM_ToolRowsAtEnd(benchmark::State& state) {
   CodePage::SetActive(1252);
