@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TNullCanvas canvas;
   for (int step = 0; step < 64 && !in.AtEnd(); ++step) {
     const TPoint point{in.Small(0, 255) * 8 - 100, in.Small(0, 255) * 8 - 100};
-    switch (in.Small(0, 17)) {
+    switch (in.Small(0, 18)) {
       case 0: viewer.SetViewPos(Wide(in)); break;
       case 1: viewer.ScrollDown(in.Small(0, 200)); break;
       case 2: viewer.ScrollUp(in.Small(0, 200)); break;
@@ -126,6 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (viewer.SelLength() < (1 << 20)) viewer.CopySelection(in.Byte() & 1);
         break;
       case 17: viewer.Paint(canvas); break;
+      case 18: viewer.SetTextEncoding(TTextEncoding(in.Small(0, vEncUTF8))); break;
     }
     CheckInvariants(viewer);
   }

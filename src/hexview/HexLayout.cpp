@@ -67,4 +67,26 @@ void FormatHexRow(const uint8_t* bytes, int count, int64_t offset, const THexLay
   }
 }
 
+void OverlayUtf8(const uint8_t* bytes, int count, char32_t* cells) {
+  for (int j = 0; j < count; ++j) {
+    const uint8_t lead = bytes[j];
+    const int length = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4 : 1;
+    if (length == 1 || j + length > count) continue;
+    char32_t cp = lead & (0x7F >> length);
+    bool valid = true;
+    for (int k = 1; k < length && valid; ++k) {
+      valid = (bytes[j + k] & 0xC0) == 0x80;
+      cp = cp << 6 | (bytes[j + k] & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not characters.
+    const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (!valid || cp < least[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) continue;
+    const bool control = cp < 0xA0;
+    cells[j] = control ? U'.' : cp;
+    for (int k = 1; k < length; ++k) cells[j + k] = U' ';
+    j += length - 1;
+  }
+}
+
 }  // namespace vantrel

@@ -45,4 +45,9 @@ THexCharTable HexDisplayTable(const std::array<char32_t, 256>& encodingTable);
 void FormatHexRow(const uint8_t* bytes, int count, int64_t offset, const THexLayout& layout,
                   const THexCharTable& chars, std::u32string& out);
 
+// UTF-8 in the character column: each complete sequence inside the row
+// shows its character in the cell of its first byte and blanks in the
+// cells of the others; stray and cut-off bytes keep what the table gave.
+void OverlayUtf8(const uint8_t* bytes, int count, char32_t* cells);
+
 }  // namespace vantrel

@@ -287,11 +287,18 @@ int THexViewer::RowCount() const {
   return static_cast<int>(std::min<int64_t>(rowsLeft, std::min(LinesInWindow() + 1, kMaxRows)));
 }
 
+void THexViewer::FormatRow(int64_t offset, int count, std::u32string& out) const {
+  const THexLayout layout = Layout();
+  const uint8_t* bytes = buffer_.At(offset, count);
+  FormatHexRow(bytes, count, offset, layout, chars_, out);
+  if (encoding_ == vEncUTF8) OverlayUtf8(bytes, count, out.data() + layout.CharColumn());
+}
+
 void THexViewer::RowText(int row, std::u32string& out) const {
   const THexLayout layout = Layout();
   const int64_t offset = viewPos_ + int64_t(row) * layout.Width;
   const int count = static_cast<int>(std::clamp<int64_t>(FileSize() - offset, 0, layout.Width));
-  FormatHexRow(buffer_.At(offset, count), count, offset, layout, chars_, out);
+  FormatRow(offset, count, out);
 }
 
 bool THexViewer::RowTextAt(int64_t offset, std::u32string& out) {
@@ -300,8 +307,7 @@ bool THexViewer::RowTextAt(int64_t offset, std::u32string& out) {
   // The view goes there, so the buffer keeps holding what is on screen.
   if (offset != viewPos_) ReadAround(offset);
   if (offset >= FileSize()) return false;
-  const int count = static_cast<int>(std::min<int64_t>(FileSize() - offset, layout.Width));
-  FormatHexRow(buffer_.At(offset, count), count, offset, layout, chars_, out);
+  FormatRow(offset, static_cast<int>(std::min<int64_t>(FileSize() - offset, layout.Width)), out);
   return true;
 }
 

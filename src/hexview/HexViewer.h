@@ -189,6 +189,7 @@ class THexViewer {
 
  private:
   void Reset();
+  void FormatRow(int64_t offset, int count, std::u32string& out) const;
   void Repaint() const;
   void ReadAround(int64_t pos);
   // After a read found the file shorter: keep view and selection inside it.

@@ -69,5 +69,27 @@ TEST(HexLayoutTest, FormattedRow) {
                                  "Hi....\xC3\xA9\xC3\xBFx" + std::string(7, ' '));
 }
 
+TEST(HexLayoutTest, Utf8CharacterColumn) {
+  const struct {
+    std::string bytes;
+    std::u32string want;  // what the table gave: '.' for every byte >= 0x80
+    const char* why;
+  } rows[] = {
+      {"a\xC3\xA9" "b", U"a\u00E9 b", "two-byte character, blank after it"},
+      {"\xE2\x82\xAC!", U"\u20AC  !", "three bytes"},
+      {"\xF0\x9F\x98\x80", U"\U0001F600   ", "four bytes"},
+      {"x\xE2\x82", U"x..", "cut off at the row end"},
+      {"\xA9\xC3", U"..", "stray continuation and a lone lead"},
+      {"\xC0\xAF\xED\xA0\x80", U".....", "overlong and surrogate"},
+      {"\xC2\x85", U". ", "a C1 control"},
+  };
+  for (const auto& row : rows) {
+    std::u32string cells;
+    for (unsigned char c : row.bytes) cells.push_back(c < 0x80 ? c : U'.');
+    OverlayUtf8(reinterpret_cast<const uint8_t*>(row.bytes.data()), static_cast<int>(row.bytes.size()), cells.data());
+    EXPECT_EQ(cells, row.want) << row.why;
+  }
+}
+
 }  // namespace
 }  // namespace vantrel
