@@ -50,12 +50,14 @@ void TLinePainter::PaintRow(TheTextDrawer& drawer, Canvas& canvas, const TLinePa
 
   TCustomHighlighter* highlighter = scan.Highlighter;
   if (highlighter && highlighter->Enabled()) {
-    if (scan.StartRange) {
-      highlighter->SetRangeState(*scan.StartRange);
-    } else {
-      highlighter->ResetRangeState();
+    if (!scan.Continue) {
+      if (scan.StartRange) {
+        highlighter->SetRangeState(*scan.StartRange);
+      } else {
+        highlighter->ResetRangeState();
+      }
+      highlighter->StartLine(text, scan.LineIndex);
     }
-    highlighter->StartLine(text, scan.LineIndex);
     while (!highlighter->AtLineEnd()) {
       if (highlighter->TokenLength() == 0) {
         highlighter->NextToken();
@@ -70,9 +72,10 @@ void TLinePainter::PaintRow(TheTextDrawer& drawer, Canvas& canvas, const TLinePa
       const int tokenEnd = start + static_cast<int>(token.size());
       scanned = std::min(tokenEnd, end);
       if (tokenEnd >= row.First) {
-        if (tokenEnd > end) token = token.substr(0, end - start);
-        AddToken(token, start, highlighter->TokenAttribute());
+        AddToken(tokenEnd > end ? token.substr(0, end - start) : token, start, highlighter->TokenAttribute());
       }
+      // A token crossing the row's end stays current for the next row.
+      if (tokenEnd > end) break;
       highlighter->NextToken();
     }
     // Characters after an embedded NUL end the token scan early.

@@ -76,6 +76,9 @@ struct TLineScan {
   // The range the line starts in; none starts from the language's initial state.
   std::optional<TLineRange> StartRange;
   int LineIndex = 0;  // 0-based
+  // The highlighter is still on this line where the previous row of it
+  // stopped: the rows of a long wrapped line are painted in one scan.
+  bool Continue = false;
 };
 
 class TLinePainter {

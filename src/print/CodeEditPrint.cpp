@@ -185,6 +185,7 @@ void TCodeEditPrint::PrintPages(int from, int to) {
       if (UsesHighlighter() && !rangesScanned_) ScanRanges();
       RangeKeeper keeper(UsesHighlighter() ? highlighter_ : nullptr);
       drawer_ = std::make_unique<TheTextDrawer>(font_);
+      scanLine_ = -1;
       const int pageCount = static_cast<int>(pages_.size());
       last = to < 0 ? pageCount : std::min(to, pageCount);
       const int first = std::max(from, 1);
@@ -211,7 +212,10 @@ void TCodeEditPrint::PrintPages(int from, int to) {
 }
 
 void TCodeEditPrint::PrintPage(Canvas& canvas, int page) {
-  if (OnPrintStatus) OnPrintStatus(psNewPage, page, abort_);
+  if (OnPrintStatus) {
+    OnPrintStatus(psNewPage, page, abort_);
+    scanLine_ = -1;  // the handler may have used the highlighter
+  }
   if (abort_) return;
   margins_.InitPage(printerInfo_, page + PageOffset, LineNumberWidth());
   canvas.FillRect({margins_.PixelLeft, margins_.PixelTop, margins_.PixelRight, margins_.PixelBottom}, Color);
@@ -264,6 +268,7 @@ void TCodeEditPrint::PrintRows(Canvas& canvas, int line, int firstRow, int lastR
     scan.Highlighter = highlighter_;
     if (line > 0) scan.StartRange = ranges_[static_cast<size_t>(line - 1)];
     scan.LineIndex = line;
+    scan.Continue = line == scanLine_ && firstRow == scanNextRow_;
   }
 
   TLinePaintRow row;
@@ -280,8 +285,11 @@ void TCodeEditPrint::PrintRows(Canvas& canvas, int line, int firstRow, int lastR
     row.LastRowOfLine = r == rows - 1;
     row.Clip = {margins_.PixelLeft, y, margins_.PixelRight, y + lineHeight_};
     linePainter_.PaintRow(*drawer_, canvas, look, row, scan);
+    scan.Continue = scan.Highlighter != nullptr;
     y += lineHeight_;
   }
+  scanLine_ = line;
+  scanNextRow_ = lastRow + 1;
 }
 
 }  // namespace vantrel

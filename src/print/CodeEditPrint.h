@@ -113,6 +113,10 @@ class TCodeEditPrint {
   std::vector<TPageLine> pages_;
   std::vector<int> wrapPositions_;
   int wrapLine_ = -1;  // the line wrapPositions_ belong to; a long line is asked for on every page
+  // Where the highlighter stopped in the last printed line: the next page
+  // goes on from there instead of scanning the line again from its start.
+  int scanLine_ = -1;
+  int scanNextRow_ = 0;
   int charsPerRow_ = 1;
   int printRowWidth_ = 0;
   int charAdvance_ = 1;

@@ -340,5 +340,27 @@ TEST(CodeEditPrint, HighlightingLeavesTheSharedHighlighterAsItWas) {
   }
 }
 
+TEST(CodeEditPrint, AHighlightedLineOverPagesIsScannedOnceAndKeepsItsTokens) {
+  BlockCommentHighlighter highlighter;
+  Printout p;
+  const std::string comment = "/*" + std::string(251 * 200, 'x') + "*/";
+  p.print.SetLines({"a " + comment + " b"});
+  p.print.SetHighlighter(&highlighter);
+  p.print.Colors = true;
+  p.print.OnPrintStatus = nullptr;  // a status handler makes every page scan afresh
+  p.print.PrintAll();
+  ASSERT_EQ(p.printer.Sheets.size(), 2u);
+  std::string inGreen;
+  std::string other;
+  for (const auto& sheet : p.printer.Sheets) {
+    for (const auto& call : sheet) {
+      if (call.What != RecordingCanvas::kText || call.Y >= 3280) continue;  // not the footer
+      (call.Fore == clGreen ? inGreen : other) += call.Text;
+    }
+  }
+  EXPECT_EQ(inGreen, comment + " ");  // a blank joins the run before it
+  EXPECT_EQ(other, "a b");
+}
+
 }  // namespace
 }  // namespace vantrel
