@@ -57,10 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(anchored.MatchLength(static_cast<int>(i)) == static_cast<int>(patternLength));
   }
 
-  // Replace all through the editor, over lines without line breaks in them.
+  // Replace all through the editor.
   if (rest.size() > 512 || (options & 0x80) == 0) return 0;
   if (pattern.find_first_of("\r\n") != std::string::npos) return 0;
-  const std::string replacement = "<" + std::to_string(options & 7) + ">";
+  // Sometimes with a line break: the run must not search what it inserted.
+  const std::string replacement = "<" + std::to_string(options & 7) + ((options & 8) ? "\r\n" : "") + ">";
   vantrel::TCodeEdit edit;
   edit.SetText(rest);
   const std::string before = edit.Text();

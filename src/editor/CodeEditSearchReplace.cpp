@@ -12,6 +12,20 @@ namespace vantrel {
 
 namespace {
 
+// Where the caret stands after inserting text at a position: replacement
+// texts may hold line breaks (CR, LF or CR LF).
+TBufferCoord AfterInsert(TBufferCoord at, std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      ++at.X;
+      continue;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    at = {1, at.Y + 1};
+  }
+  return at;
+}
+
 // Replacements of one line made without questions are collected and written
 // as one change per line: writing each hit on its own would copy the line
 // per hit, quadratic on a long line. Columns are those of the line as it
@@ -33,9 +47,15 @@ class TPendingLine {
     edits_.push_back({column, length, std::move(replacement)});
   }
 
+  struct TFlushed {
+    int addedLines = 0;
+    TBufferCoord firstEnd;  // after the leftmost replacement
+    TBufferCoord lastEnd;   // after the rightmost one
+  };
   // One recorded replacement of the span from the first to the last hit.
-  void Flush(TCustomCodeEdit& edit) {
-    if (edits_.empty()) return;
+  TFlushed Flush(TCustomCodeEdit& edit) {
+    TFlushed result;
+    if (edits_.empty()) return result;
     // A backward search collects from the right.
     if (edits_.size() > 1 && edits_.front().column > edits_.back().column) std::reverse(edits_.begin(), edits_.end());
     const int first = edits_.front().column;
@@ -47,10 +67,15 @@ class TPendingLine {
       span += e.replacement;
       copied = e.column + e.length;
     }
+    result.firstEnd = AfterInsert({first, line_}, edits_.front().replacement);
+    result.lastEnd = AfterInsert({first, line_}, span);
     edits_.clear();
+    const int lines = edit.LineCount();
     edit.SetEffectiveSelectionMode(smNormal);
     edit.PlaceCaretAndBlock({end, line_}, {first, line_}, {end, line_});
     edit.SetSelectedText(span);
+    result.addedLines = edit.LineCount() - lines;
+    return result;
   }
 
  private:
@@ -157,8 +182,23 @@ int TCustomCodeEdit::SearchReplaceText(const std::string& search, const std::str
   bool replacedLocked = false;
   TBufferCoord finalCaret;
   bool selectToRangeEnd = false;
+  // Writes the collected line; lines its replacements added push the rest
+  // of the range down.
+  auto flush = [&](int& line) {
+    if (pending.Empty()) return;
+    const bool onRangeEnd = pending.Line() == rangeEnd.Y;
+    const TPendingLine::TFlushed flushed = pending.Flush(*this);
+    const TBufferCoord end = backwards ? flushed.firstEnd : flushed.lastEnd;
+    if (onRangeEnd && !backwards) rangeEnd = {rangeEnd.X + end.X - finalCaret.X, end.Y};
+    finalCaret = end;
+    if (flushed.addedLines != 0 && !backwards) {
+      line += flushed.addedLines;
+      if (!onRangeEnd) rangeEnd.Y += flushed.addedLines;
+    }
+  };
   auto settle = [&] {
-    pending.Flush(*this);
+    int line = 0;
+    flush(line);
     if (!replacedLocked) return;
     replacedLocked = false;
     MoveCaretTo({1, finalCaret.Y}, false);
@@ -241,7 +281,7 @@ int TCustomCodeEdit::SearchReplaceText(const std::string& search, const std::str
             std::string text = searchEngine_->ReplacementTextAt(hitIndex, pending.Found(at, length), replace);
             replacementLength = static_cast<int>(text.size());
             pending.Add(at, length, std::move(text));
-            finalCaret = {column + replacementLength, line};
+            finalCaret = {column + replacementLength, line};  // as if on one line, until written
             replacedLocked = true;
             selectToRangeEnd = false;
             if (!backwards) pendingShift += replacementLength - length;
@@ -250,9 +290,18 @@ int TCustomCodeEdit::SearchReplaceText(const std::string& search, const std::str
                 LineText(line).substr(static_cast<size_t>(column - 1), static_cast<size_t>(length)));
             const std::string text = searchEngine_->ReplacementTextAt(hitIndex, foundText, replace);
             // The hit is a span of one line whatever the selection mode.
+            const int lines = LineCount();
             SetEffectiveSelectionMode(smNormal);
             SetSelectedText(text);
             replacementLength = caretX_ - column;
+            // Line breaks in the text: the rest of the line now follows the
+            // caret on a later line.
+            // (The column difference then also carries the rest along.)
+            const int added = LineCount() - lines;
+            if (added != 0 && !backwards) {
+              rangeEnd.Y += added;
+              line += added;
+            }
           }
           lastReplacement = replacementLength;
         }
@@ -279,7 +328,7 @@ int TCustomCodeEdit::SearchReplaceText(const std::string& search, const std::str
           break;
         }
       }
-      pending.Flush(*this);
+      flush(line);
     }
     settle();
   } catch (...) {

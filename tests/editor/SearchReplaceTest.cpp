@@ -82,6 +82,10 @@ TEST(SearchReplaceText, FollowsTheRangeRules) {
       {"regex $ replaced on every line", "a\n\nb", true, "$", ";", kAll, {1, 1}, smNormal, {}, {}, 3, "a;\n;\nb;"},
       {"regex x* empty matches", "ab", true, "x*", "-", kAll, {1, 1}, smNormal, {}, {}, 3, "-a-b-"},
       {"regex x* takes a run and the empty end", "axxb", true, "x*", "-", kAll, {1, 1}, smNormal, {}, {}, 4, "-a--b-"},
+      {"line breaks in the replacement", "a a\nb a", false, "a", "a\r\na", kAll, {1, 1}, smNormal, {}, {}, 3,
+       "a\na a\na\nb a\na", {2, 5}, {2, 5}},
+      {"line breaks replacing backwards", "a a\nb a", false, "a", "x\ny", {srReplace, srReplaceAll, srBackwards,
+       srEntireText}, {1, 1}, smNormal, {}, {}, 3, "x\ny x\ny\nb x\ny", {2, 2}, {2, 2}},
       {"regex template with groups", "k=v;a=b", true, "(\\w)=(\\w)", "$2:$1", kAll, {1, 1}, smNormal, {}, {}, 2,
        "v:k;b:a"},
   };
@@ -155,12 +159,19 @@ struct ConfirmCase {
   int expectedCount;
   std::string expectedText;
   std::vector<std::string> undoSteps;  // the text after each further Undo
+  std::string replace = "bb";
+  std::vector<int> lines{1, 1, 1, 1};  // of the questions
 };
 
 TEST(SearchReplaceText, AsksBeforeEachReplacement) {
   const std::vector<ConfirmCase> cases = {
       {"skip, replace, then all", {raSkip, raReplace, raReplaceAll}, 4, "a bb bb bb", {"a bb a a", "a a a a"}},
       {"cancel stops at once", {raReplace, raCancel}, 2, "bb a a a", {"a a a a"}},
+      {"every hit asked and replaced", {raReplace, raReplace, raReplace, raReplace}, 4, "bb bb bb bb",
+       {"bb bb bb a", "bb bb a a", "bb a a a", "a a a a"}},
+      {"asked replacements with line breaks", {raReplace, raReplace, raReplace, raReplace}, 4,
+       "b\nb b\nb b\nb b\nb", {"b\nb b\nb b\nb a", "b\nb b\nb a a", "b\nb a a a", "a a a a"}, "b\r\nb",
+       {1, 2, 3, 4}},
       {"all at the first question", {raReplaceAll}, 4, "bb bb bb bb", {"a a a a"}},
   };
   for (const ConfirmCase& c : cases) {
@@ -169,23 +180,26 @@ TEST(SearchReplaceText, AsksBeforeEachReplacement) {
     TCodeEditSearch plain;
     e.edit.SetSearchEngine(&plain);
     size_t asked = 0;
-    std::vector<int> columns;
+    std::vector<int> lines;
     e.edit.OnReplaceText = [&](TCustomCodeEdit&, const std::string& search, const std::string& replace, int line,
                                int column, TReplaceAction& action) {
       EXPECT_EQ(search, "a");
-      EXPECT_EQ(replace, "bb");
-      EXPECT_EQ(line, 1);
+      EXPECT_EQ(replace, c.replace);
       EXPECT_EQ(action, raCancel);
-      columns.push_back(column);
+      EXPECT_EQ(e.edit.SelectedText(), "a") << "the hit is selected when asked";
+      lines.push_back(line);
+      (void)column;
       action = asked < c.answers.size() ? c.answers[asked] : raCancel;
       ++asked;
     };
-    EXPECT_EQ(e.edit.SearchReplaceText("a", "bb", {srReplace, srReplaceAll, srConfirm, srEntireText}), c.expectedCount);
+    EXPECT_EQ(e.edit.SearchReplaceText("a", c.replace, {srReplace, srReplaceAll, srConfirm, srEntireText}),
+              c.expectedCount);
     EXPECT_EQ(asked, c.answers.size());
-    EXPECT_EQ(Lines(e.edit), c.expectedText);
+    EXPECT_EQ(lines, std::vector<int>(c.lines.begin(), c.lines.begin() + static_cast<ptrdiff_t>(asked)));
+    EXPECT_EQ(Lines(e.edit), Joined(c.expectedText));
     for (const std::string& step : c.undoSteps) {
       e.edit.Undo();
-      EXPECT_EQ(Lines(e.edit), step);
+      EXPECT_EQ(Lines(e.edit), Joined(step));
     }
     EXPECT_EQ(e.edit.UpdateBatchDepth(), 0);
   }
