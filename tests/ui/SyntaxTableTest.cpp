@@ -4,6 +4,7 @@
 
 #include "app/HighlighterSet.h"
 #include "app/SyntaxTable.h"
+#include "highlight/CodeEditHighlighter.h"
 #include "highlight/HighlighterCpp.h"
 
 using namespace vantrel;
@@ -51,7 +52,11 @@ class SyntaxTableTest : public QObject {
 
   void instancesThatExistGetAllTheirSettings() {
     THighlighterSet set;
-    QVERIFY(set.Instance(hiCpp) != nullptr);
+    for (THighlighterInstance built : {hiCpp, hiAsm, hiUNIXShellScript, hiRuby, hiPython, hiPerl, hiBat}) {
+      TCustomHighlighter* highlighter = set.Instance(built);
+      QVERIFY2(highlighter, HighlighterInstances()[size_t(built)].Name);
+      QCOMPARE(QString::fromStdString(highlighter->ClassName()), QString(HighlighterInstances()[size_t(built)].ClassName));
+    }
     QVERIFY(set.Instance(hiNone) == nullptr);
     for (const TAttributeSetting* setting : set.UnappliedSettings())
       QFAIL(qPrintable(QString("%1 of %2 found no attribute")
@@ -73,6 +78,34 @@ class SyntaxTableTest : public QObject {
     QCOMPARE(cpp->CharAttri().Foreground(), clMaroon);
     // Not in the settings: the class default stays.
     QCOMPARE(cpp->SymbolAttri().Foreground(), clNone);
+  }
+
+  // Settings reach the attribute behind each property, even where two
+  // languages name the same property differently ("Non-reserved Keyword").
+  void settingsReachTheirProperties() {
+    constexpr int kAnyStyle = -1;
+    THighlighterSet set;
+    struct Row {
+      THighlighterInstance instance;
+      const char* property;
+      TColor foreground;
+      int style;
+    } rows[] = {
+        {hiPython, "NonKeyAttri", clTeal, 0},
+        {hiPython, "DocStringAttri", clMaroon, kAnyStyle},
+        {hiPython, "SymbolAttri", clNone, kAnyStyle},
+        {hiPerl, "SpaceAttri", clNone, kAnyStyle},
+        {hiPerl, "VariableAttri", clBlue, 0},
+        {hiPerl, "PragmaAttri", clBlue, 0},
+        {hiBat, "KeyAttri", clNone, fsBold},
+        {hiUNIXShellScript, "VarAttri", TColor(0x800080), kAnyStyle},
+    };
+    for (const Row& row : rows) {
+      THighlighterAttributes* attribute = set.Instance(row.instance)->AttributeByProperty(row.property);
+      QVERIFY2(attribute, row.property);
+      QCOMPARE(attribute->Foreground(), row.foreground);
+      if (row.style != kAnyStyle) QCOMPARE(int(attribute->Style()), row.style);
+    }
   }
 };
 
