@@ -1,7 +1,9 @@
 // Drives the editor model with operations decoded from the input: caret and
 // anchor moves, selection modes, selection replacement in every mode, option
-// changes, keys, word wrap in narrow windows and the double-byte code page.
-// The caret and anchors must stay inside the buffer.
+// changes, keys, word wrap in narrow windows and the double-byte code page,
+// and the mouse: presses, moves, releases, double clicks, the wheel, scroll
+// bars, auto-scroll ticks, drops from itself and from a second editor, and
+// the matching bracket. The caret and anchors must stay inside the buffer.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -58,11 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TCodeEdit edit(&host);
   edit.SetMaxScrollWidth(100);
   edit.SetText(in.Text());
+  NullEditorHost otherHost{300, 160, {7, 13, 7, 7}};
+  TCodeEdit other(&otherHost);
+  other.SetText("other (text)\n\tsecond line");
+  other.SelectAll();
   int steps = 0;
   while (!in.AtEnd() && steps++ < 200) {
     const int count = edit.LineCount();
     auto position = [&] { return TBufferCoord{in.Small(-2, 60), in.Small(-1, count + 2)}; };
-    switch (in.Byte() % 13) {
+    // Pixels around and beyond the window.
+    auto pixel = [&] { return TPoint{in.Small(0, 255) * 2 - 100, in.Small(0, 255) * 2 - 100}; };
+    switch (in.Byte() % 21) {
       case 0:
         edit.SetCaretPos(position());
         break;
@@ -127,6 +135,57 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 12:
         CodePage::SetActive(in.Byte() & 1 ? 936 : 1252);
         break;
+      case 13: {
+        const TPoint p = pixel();
+        const TShiftState shift = in.Byte() & (ssShift | ssAlt | ssCtrl);
+        edit.MouseDown(static_cast<TMouseButton>(in.Byte() % 3), shift | ssLeft, p.X, p.Y);
+        break;
+      }
+      case 14: {
+        const TPoint p = pixel();
+        host.Pointer = p;
+        edit.MouseMove((in.Byte() & (ssShift | ssAlt | ssCtrl)) | ssLeft, p.X, p.Y);
+        edit.UpdateMouseCursor(p.X, p.Y);
+        break;
+      }
+      case 15: {
+        const TPoint p = pixel();
+        edit.MouseUp(static_cast<TMouseButton>(in.Byte() % 3), in.Byte() & ssShift, p.X, p.Y);
+        break;
+      }
+      case 16: {
+        const TPoint p = pixel();
+        edit.DblClick(p.X, p.Y);
+        edit.MouseDown(mbLeft, ssLeft | ssDouble, p.X, p.Y);
+        break;
+      }
+      case 17:
+        edit.MouseWheel(in.Byte() & ssCtrl, in.Small(0, 255) * 8 - 1024);
+        edit.ScrollBarMessage(static_cast<TScrollBarKind>(in.Byte() & 1),
+                              static_cast<TScrollCode>(in.Byte() % (scEndScroll + 1)), in.Small(0, 255) * 130);
+        break;
+      case 18:
+        host.Pointer = pixel();
+        edit.TimerTick(TCustomCodeEdit::kScrollTimerId);
+        break;
+      case 19: {
+        // A drop from this editor (as a drag it started) or from the other.
+        const TPoint p = pixel();
+        TCustomCodeEdit* source = in.Byte() & 1 ? static_cast<TCustomCodeEdit*>(&edit) : &other;
+        if (!other.HasSelection()) other.SelectAll();
+        edit.DragOver(source, p.X, p.Y, static_cast<TDragState>(in.Byte() % 3));
+        edit.DragDrop(source, p.X, p.Y, in.Byte() & (ssShift | ssCtrl));
+        edit.DragEnded(in.Byte() & 1);
+        CheckValid(other);
+        break;
+      }
+      case 20: {
+        const TBufferCoord match = edit.MatchingBracketAt(position());
+        Check(match == (TBufferCoord{0, 0}) || (match.Y >= 1 && match.Y <= edit.LineCount() && match.X >= 1 &&
+                                                 match.X <= static_cast<int>(edit.LineText(match.Y).size())));
+        edit.GoToMatchingBracket();
+        break;
+      }
     }
     CheckValid(edit);
   }

@@ -1,6 +1,7 @@
 // The matching bracket: from a bracket forward or backward through the
 // buffer, counting nesting, brackets in comments and strings left out.
 // Tested by tests/editor/MouseTest.cpp
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -18,33 +19,33 @@ constexpr const char kBracketPairs[] = "()[]{}<>";
 // Half-open byte spans of a line [first, last), 0-based.
 using TSpans = std::vector<std::pair<int, int>>;
 
-// Columns (1-based) of the bytes equal to a or b that begin a character;
-// a double-byte character is stepped over whole.
+// Columns (1-based) of the bytes equal to a (as +column) or b (as -column)
+// that begin a character; a double-byte character is stepped over whole.
 void FindCandidates(std::string_view line, char a, char b, std::vector<int>& columns) {
   columns.clear();
   const int length = static_cast<int>(line.size());
   const CodePage& cp = CodePage::Active();
-  if (!cp.IsDoubleByte()) {
-    for (int i = 0; i < length; ++i) {
-      if (line[i] == a || line[i] == b) columns.push_back(i + 1);
-    }
-    return;
-  }
+  const bool doubleByte = cp.IsDoubleByte();
   for (int i = 0; i < length;) {
-    if (line[i] == a || line[i] == b) columns.push_back(i + 1);
-    i += cp.IsLeadByte(static_cast<uint8_t>(line[i])) ? 2 : 1;
+    const char c = line[i];
+    if (c == a) {
+      columns.push_back(i + 1);
+    } else if (c == b) {
+      columns.push_back(-(i + 1));
+    }
+    i += doubleByte && cp.IsLeadByte(static_cast<uint8_t>(c)) ? 2 : 1;
   }
 }
 
-// The comment and string tokens of line index, scanned from the range the
-// line before ended in.
-void FindCommentsAndStrings(TCustomHighlighter& highlighter, const TCodeEditStringList& lines, int index,
-                            TSpans& spans) {
+// The comment and string tokens of line index up to column last, scanned
+// from the range the line before ended in.
+void FindCommentsAndStrings(TCustomHighlighter& highlighter, const THighlighterAttributes* comment,
+                            const THighlighterAttributes* string, const TCodeEditStringList& lines, int index,
+                            int last, TSpans& spans) {
   spans.clear();
-  const THighlighterAttributes* comment = highlighter.DefaultAttribute(haComment);
-  const THighlighterAttributes* string = highlighter.DefaultAttribute(haString);
   highlighter.SetRangeForLine(lines, index);
-  for (highlighter.StartLine(lines.Get(index), index); !highlighter.AtLineEnd(); highlighter.NextToken()) {
+  for (highlighter.StartLine(lines.Get(index), index); !highlighter.AtLineEnd() && highlighter.TokenStart() < last;
+       highlighter.NextToken()) {
     const THighlighterAttributes* attribute = highlighter.TokenAttribute();
     if (attribute && (attribute == comment || attribute == string)) {
       spans.emplace_back(highlighter.TokenStart(), highlighter.TokenStart() + highlighter.TokenLength());
@@ -77,19 +78,23 @@ TBufferCoord TCustomCodeEdit::MatchingBracketAt(TBufferCoord position) const {
 
   std::vector<int> candidates;
   TSpans ignored;
+  const THighlighterAttributes* comment = highlighter_ ? highlighter_->DefaultAttribute(haComment) : nullptr;
+  const THighlighterAttributes* string = highlighter_ ? highlighter_->DefaultAttribute(haString) : nullptr;
   int depth = 1;
   const int step = forward ? 1 : -1;
   for (int y = position.Y; y >= 1 && y <= LineCount(); y += step) {
     FindCandidates(LineText(y), bracket, partner, candidates);
     if (candidates.empty()) continue;
     // Tokens are looked up only on lines that may hold the answer.
-    if (highlighter_) FindCommentsAndStrings(*highlighter_, *lines_, y - 1, ignored);
+    if (highlighter_) {
+      FindCommentsAndStrings(*highlighter_, comment, string, *lines_, y - 1, std::abs(candidates.back()), ignored);
+    }
     const int count = static_cast<int>(candidates.size());
     for (int k = forward ? 0 : count - 1; k >= 0 && k < count; k += step) {
-      const int x = candidates[k];
+      const int x = std::abs(candidates[k]);
       if (y == position.Y && (forward ? x <= position.X : x >= position.X)) continue;
       if (highlighter_ && InSpans(ignored, x)) continue;
-      depth += LineText(y)[x - 1] == bracket ? 1 : -1;
+      depth += candidates[k] > 0 ? 1 : -1;
       if (depth == 0) return {x, y};
     }
   }

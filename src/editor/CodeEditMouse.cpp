@@ -24,6 +24,14 @@ int RoundHalfToEven(int numerator, int denominator) {
   return quotient;
 }
 
+// Cells to auto-scroll for a pointer at pos outside [low, high): negative
+// before it, positive after it, faster the farther out.
+int ScrollDelta(int pos, int low, int high, int cell) {
+  if (pos < low) return (pos - low) / cell - 1;
+  if (pos >= high) return (pos - high) / cell + 1;
+  return 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- conversions
@@ -240,20 +248,8 @@ void TCustomCodeEdit::ComputeScroll(int x, int y) {
   }
   TRect text{gutterWidth_, 0, gutterWidth_ + visibleColumns_ * charWidth_, visibleRows_ * lineHeight_};
   if (borderStyle_ == bsNone) text = {text.Left + 2, text.Top + 2, text.Right - 2, text.Bottom - 2};
-  if (x < text.Left) {
-    scrollDeltaX_ = (x - text.Left) / charWidth_ - 1;
-  } else if (x >= text.Right) {
-    scrollDeltaX_ = (x - text.Right) / charWidth_ + 1;
-  } else {
-    scrollDeltaX_ = 0;
-  }
-  if (y < text.Top) {
-    scrollDeltaY_ = (y - text.Top) / lineHeight_ - 1;
-  } else if (y >= text.Bottom) {
-    scrollDeltaY_ = (y - text.Bottom) / lineHeight_ + 1;
-  } else {
-    scrollDeltaY_ = 0;
-  }
+  scrollDeltaX_ = ScrollDelta(x, text.Left, text.Right, charWidth_);
+  scrollDeltaY_ = ScrollDelta(y, text.Top, text.Bottom, lineHeight_);
   SetScrollTimer(scrollDeltaX_ != 0 || scrollDeltaY_ != 0);
 }
 

@@ -15,6 +15,9 @@ class NullEditorHost : public EditorHost {
   int Width;
   int Height;
   TFontMetrics Metrics;
+  // The mouse as the editor left it, so that its pointer logic can run.
+  bool Captured = false;
+  TPoint Pointer;
 
   int ClientWidth() const override { return Width; }
   int ClientHeight() const override { return Height; }
@@ -30,13 +33,13 @@ class NullEditorHost : public EditorHost {
   void HideCaret() override {}
   void StartTimer(int, int) override {}
   void StopTimer(int) override {}
-  void SetCapture() override {}
-  void ReleaseCapture() override {}
-  bool HasCapture() const override { return false; }
+  void SetCapture() override { Captured = true; }
+  void ReleaseCapture() override { Captured = false; }
+  bool HasCapture() const override { return Captured; }
   TPoint DragThreshold() const override { return {4, 4}; }
   void BeginDrag() override {}
   void SetCursor(TCursor) override {}
-  TPoint CursorPos() const override { return {}; }
+  TPoint CursorPos() const override { return Pointer; }
   bool Focused() const override { return true; }
   void SetFocus() override {}
   bool IsKeyDown(TVirtualKey) const override { return false; }
