@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -66,6 +68,29 @@ class HexViewWidgetTest : public QObject {
     const int y = 1 + viewer.CellHeight() / 2;
     const int x = THexViewer::kLeftMargin + viewer.Layout().HexBackFirst() * viewer.CellWidth() + 2;
     QCOMPARE(image.pixelColor(x, y), QColor(0xEC, 0xEC, 0xEC));
+  }
+
+  void keysAndWheelReachTheViewer() {
+    THexForm t(QByteArray(16 * 500, 'k'));
+    t.form->Item("ViewinHex1")->trigger();
+    THexViewWidget& hex = t.Hex();
+    hex.window()->resize(800, 582);
+    const THexViewer& viewer = hex.Viewer();
+    const int64_t page = int64_t(viewer.LinesInWindow()) * 16;
+    QVERIFY(page > 0);
+    QTest::keyClick(&hex, Qt::Key_PageDown);
+    QCOMPARE(viewer.ViewPos(), page);
+    QTest::keyClick(&hex, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(viewer.ViewPos(), viewer.MaxViewPos());
+    QCOMPARE(hex.verticalScrollBar()->value(), viewer.VertScrollBar().Position);
+    QTest::keyClick(&hex, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(viewer.ViewPos(), 0);
+    QWheelEvent down(QPointF(50, 50), hex.mapToGlobal(QPointF(50, 50)), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(hex.viewport(), &down);
+    QCOMPARE(viewer.ViewPos(), int64_t(QApplication::wheelScrollLines()) * 16);
+    QTest::keyClick(&hex, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(viewer.SelLength(), viewer.FileSize());
   }
 
   void emptyDocumentDoesNothingAndUnsavedNameReports() {
