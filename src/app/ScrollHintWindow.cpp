@@ -41,16 +41,14 @@ void ScrollHintWindow::Fit(const QString& text, const QColor& background) {
 void ScrollHintWindow::ShowAt(const QString& text, const QColor& background, int globalRight, int globalTop) {
   Fit(text, background);
   move(globalRight - width(), globalTop);
-  show();
-  raise();
+  show();  // a tool tip window stays above the others
 }
 
 void ScrollHintWindow::ShowCentredAt(const QString& text, const QColor& background, int globalRight,
                                      int globalMiddle) {
   Fit(text, background);
   move(globalRight - width(), globalMiddle - height() / 2);
-  show();
-  raise();
+  show();  // a tool tip window stays above the others
 }
 
 }  // namespace vantrel
