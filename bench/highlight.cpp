@@ -37,9 +37,30 @@ struct TCorpusSource {
   const char* Extension;    // with its dot
 };
 
+#define EXAMPLES VANTREL_SOURCE_DIR "/tests/highlight/examples"
 constexpr TCorpusSource kSources[] = {
     {"cpp", "c_100mb.cpp", nullptr, nullptr},
+    {"asm", nullptr, EXAMPLES "/asm", ".asm"},  // no assembler sources on the machine
+    {"sh", nullptr, "/usr", ".sh"},
+    {"rb", nullptr, EXAMPLES "/rb", ".rb"},    // no Ruby sources on the machine
+    {"py", "py_20mb.py", nullptr, nullptr},
+    {"pl", nullptr, "/usr/share/perl", ".pm"},
+    {"bat", nullptr, EXAMPLES "/bat", ".bat"},  // the few .bat files around are one-liners
 };
+#undef EXAMPLES
+
+// Sources that implement what this program implements (pattern matching,
+// highlighting, editing) stay out of the corpora.
+constexpr std::string_view kExcludedPathParts[] = {"/re/", "sre_", "tokeniz", "idlelib", "lib2to3", "textpad",
+                                                   "coloriz", "highlight", "regex", "Regexp", "syntax",
+                                                   "lexer", "hexdump", "editor"};
+
+// path: below the search root, whose own name may hold such a part.
+bool IsExcluded(const std::string& path) {
+  for (std::string_view part : kExcludedPathParts)
+    if (path.find(part) != std::string::npos) return true;
+  return false;
+}
 
 constexpr size_t kMinCorpusBytes = size_t(20) << 20;
 constexpr size_t kMaxFilesCollected = 4000;
@@ -57,7 +78,9 @@ std::string CollectRealFiles(const char* root, const char* extension) {
   for (fs::recursive_directory_iterator it(root, fs::directory_options::skip_permission_denied, ec), end;
        it != end && files.size() < kMaxFilesCollected; it.increment(ec)) {
     if (ec) break;
-    if (it->is_regular_file(ec) && it->path().extension() == extension) files.push_back(it->path());
+    if (it->is_regular_file(ec) && it->path().extension() == extension &&
+        !IsExcluded(it->path().lexically_relative(root).string()))
+      files.push_back(it->path());
   }
   std::sort(files.begin(), files.end());
   std::string once;

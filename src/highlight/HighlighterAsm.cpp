@@ -147,11 +147,8 @@ void TAsmHighlighter::NextToken() {
     ScanNumber(kNumberRule);
   } else if (IsIdentChar(c)) {
     IdentProc();
-  } else if (uint8_t(c) >= 128) {
-    tokenKind_ = atkSymbol;
-    SkipCharacterCell();
   } else {
-    ScanSymbol("", atkSymbol);
+    ScanCharacter(atkSymbol);
   }
 }
 

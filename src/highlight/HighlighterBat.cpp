@@ -90,12 +90,9 @@ void TBatHighlighter::NextToken() {
     ScanNumber(kNumberRule);
   } else if (IsLetter(c) || c == '_') {
     WordProc();
-  } else if (uint8_t(c) >= 128) {
-    tokenKind_ = btkIdentifier;
-    SkipCharacterCell();
   } else {
     // No symbol attribute: other characters are drawn as identifiers.
-    ScanSymbol("", btkIdentifier);
+    ScanCharacter(btkIdentifier);
   }
 }
 

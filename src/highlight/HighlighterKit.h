@@ -176,6 +176,11 @@ class TKitHighlighter : public TCustomHighlighter {
   // Up to and including quote, a backslash taking the next character, or to
   // the line end. Returns true when the line ended right after a backslash.
   bool SkipEscapedQuoted(char quote);
+  // A character no rule takes: one byte, or a double-byte character.
+  void ScanCharacter(int kind) {
+    tokenKind_ = kind;
+    SkipCharacterCell();
+  }
   // Two-character symbols: when the character after run_ is in `seconds`, two
   // characters, else one; the token has kind `kind`.
   void ScanSymbol(std::string_view seconds, int kind);

@@ -52,11 +52,8 @@ void TWordListScriptHighlighter::NextToken() {
     ScanNumber(kNumberRule);
   } else if (IsWordStart(c)) {
     WordProc();
-  } else if (uint8_t(c) >= 128) {
-    tokenKind_ = stkSymbol;
-    SkipCharacterCell();
   } else {
-    ScanSymbol("", stkSymbol);
+    ScanCharacter(stkSymbol);
   }
 }
 

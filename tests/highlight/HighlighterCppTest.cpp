@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "LanguageScan.h"
 #include "platform/CodePage.h"
 
 // Defined in AllocationCounter.cpp, which replaces the global operator new.
@@ -18,42 +19,10 @@ long AllocationCount();
 namespace vantrel {
 namespace {
 
-struct Tok {
-  std::string text;
-  int kind;
-  friend bool operator==(const Tok&, const Tok&) = default;
-  friend std::ostream& operator<<(std::ostream& os, const Tok& t) {
-    os << "{\"";
-    for (char c : t.text) {
-      if (uint8_t(c) < 32 || uint8_t(c) >= 127)
-        os << "\\x" << std::hex << int(uint8_t(c)) << std::dec;
-      else
-        os << c;
-    }
-    return os << "\", " << t.kind << "}";
-  }
-};
-
 // Scans one line from `start`, checking on the way that the tokens tile it.
 std::vector<Tok> Scan(TCppHighlighter& h, std::string_view line, TLineRange start, TLineRange* end = nullptr) {
-  std::vector<Tok> tokens;
-  h.SetRangeState(start);
-  h.StartLine(line, 0);
-  int expected = 0;
-  while (!h.AtLineEnd()) {
-    EXPECT_EQ(h.TokenStart(), expected);
-    EXPECT_GT(h.TokenLength(), 0) << "empty token at " << expected;
-    if (h.TokenLength() <= 0 || tokens.size() > line.size()) break;
-    EXPECT_NE(h.TokenAttribute(), nullptr);
-    EXPECT_EQ(h.TokenAttribute(), h.AttributeByName(h.TokenAttribute()->Name()));
-    tokens.push_back({h.TokenText(), h.TokenKind()});
-    expected += h.TokenLength();
-    h.NextToken();
-  }
-  EXPECT_EQ(h.TokenStart(), expected);
+  std::vector<Tok> tokens = ScanLine(h, line, start, end);
   EXPECT_EQ(h.TokenKind(), ctkNull);
-  EXPECT_EQ(h.TokenAttribute(), nullptr);
-  if (end) *end = h.RangeState();
   return tokens;
 }
 

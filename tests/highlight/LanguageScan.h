@@ -39,6 +39,10 @@ inline std::vector<Tok> ScanLine(TCustomHighlighter& h, std::string_view line, T
     EXPECT_GT(h.TokenLength(), 0) << "empty token at " << expected;
     if (h.TokenLength() <= 0 || tokens.size() > line.size()) break;
     EXPECT_NE(h.TokenAttribute(), nullptr);
+    // One of the highlighter's own attributes, found under its name.
+    if (h.TokenAttribute()) {
+      EXPECT_EQ(h.TokenAttribute(), h.AttributeByName(h.TokenAttribute()->Name()));
+    }
     tokens.push_back({h.TokenText(), h.TokenKind()});
     expected += h.TokenLength();
     h.NextToken();
