@@ -9,10 +9,10 @@ printf 'start\n' >"$log"
 start_app "$log"
 expect_state lines 2
 
-# Tools is the fifth menu; Monitor file is the one item there that works yet.
+# Tools is the fifth menu; Monitor file is its last item (Up wraps to it).
 xdotool mousemove --window "$APP_WINDOW" 20 8 click 1
 sleep 0.3
-keys Right Right Right Right Down Return
+keys Right Right Right Right Up Return
 focus_app
 expect_state readonly 1
 expect_state panel1 "Monitoring $log"
