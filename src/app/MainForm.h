@@ -176,6 +176,29 @@ class TForm1 : public QMainWindow {
   // Shows the hex window; modal by default, replaceable in tests.
   std::function<void(class TForm4& form)> ShowHexForm;
 
+  // ---- Text tools, go to line and the utility windows (MainFormTools.cpp).
+  void Baseconverter1Click();
+  void ASCIITable1Click();
+  void ToLowercase1Click();
+  void ToUppercase1Click();
+  void Capitalize1Click();
+  void Insertdateandtime1Click();
+  void ExecuteCommandLine1Click();
+  void Sort1Click();
+  void WordCount1Click();
+  void Fileinfo1Click();
+  void GototoLine1Click();
+  void FindMatchingBracket1Click();
+  void About1Click();
+  // Runs commandLine and appends its output to editor as it arrives, as one
+  // undoable insertion; a busy dialog with Cancel shows while it runs long.
+  void RunCommandCapture(const QString& commandLine, TCodeEdit& editor);
+  // Replaceable so tests run without a person at the screen: the text of
+  // the go-to-line and command-line dialogs ("" cancels), and a message box.
+  std::function<QString()> AskLineNumber;
+  std::function<QString()> AskCommandLine;
+  std::function<void(const QString& message)> ShowMessage;
+
   // ---- Tools > Monitor file.
   void MonitorFile1Click();
   // Reloads the current editor when it is the monitored one; runs on each
