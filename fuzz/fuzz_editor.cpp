@@ -11,6 +11,7 @@
 #include <string>
 
 #include "editor/CodeEdit.h"
+#include "highlight/HighlighterCpp.h"
 #include "platform/CodePage.h"
 #include "platform/NullEditorHost.h"
 #include "support/FuzzReader.h"
@@ -180,6 +181,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       }
       case 20: {
+        // With the highlighter brackets in comments and strings drop out.
+        static TCppHighlighter cpp;  // outlives every editor
+        edit.SetHighlighter(in.Byte() & 1 ? &cpp : nullptr);
         const TBufferCoord match = edit.MatchingBracketAt(position());
         Check(match == (TBufferCoord{0, 0}) || (match.Y >= 1 && match.Y <= edit.LineCount() && match.X >= 1 &&
                                                  match.X <= static_cast<int>(edit.LineText(match.Y).size())));

@@ -44,11 +44,17 @@ void FindCommentsAndStrings(TCustomHighlighter& highlighter, const THighlighterA
                             int last, TSpans& spans) {
   spans.clear();
   highlighter.SetRangeForLine(lines, index);
-  for (highlighter.StartLine(lines.Get(index), index); !highlighter.AtLineEnd() && highlighter.TokenStart() < last;
-       highlighter.NextToken()) {
+  highlighter.StartLine(lines.Get(index), index);
+  // Offsets from the token views (the first token starts the line) and the
+  // end as the empty token: this loop runs for every token of the lines
+  // between the brackets, and the virtual accessors cost a tenth of it.
+  const char* base = highlighter.TokenView().data();
+  for (; highlighter.TokenLength() > 0; highlighter.NextToken()) {
+    const int start = static_cast<int>(highlighter.TokenView().data() - base);
+    if (start >= last) break;
     const THighlighterAttributes* attribute = highlighter.TokenAttribute();
     if (attribute && (attribute == comment || attribute == string)) {
-      spans.emplace_back(highlighter.TokenStart(), highlighter.TokenStart() + highlighter.TokenLength());
+      spans.emplace_back(start, start + highlighter.TokenLength());
     }
   }
 }
