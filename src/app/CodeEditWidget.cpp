@@ -329,14 +329,18 @@ void CodeEditWidget::wheelEvent(QWheelEvent* event) {
   int delta = event->angleDelta().y();
   const int lineHeight = edit_->LineHeight();
   if (!event->pixelDelta().isNull() && lineHeight > 0) {
-    // Touchpads report pixels: a notch's three rows of them make 120 units,
-    // so the text follows the fingers row for row.
+    // Touchpads report pixels: three rows of them make a notch (120 units).
     const int perNotch = 3 * lineHeight;
     const int total = event->pixelDelta().y() * 120 + wheelPixels_;
     delta = total / perNotch;
     wheelPixels_ = total % perNotch;
   }
   if (delta != 0) Guarded([&] { edit_->MouseWheel(ShiftStateOf(event->modifiers()), delta); });
+  // Sideways (tilt wheels, touchpads): three columns a notch.
+  sidewaysWheel_ += event->angleDelta().x();
+  const int columns = 3 * (sidewaysWheel_ / 120);
+  sidewaysWheel_ %= 120;
+  if (columns != 0) Guarded([&] { edit_->SetLeftChar(edit_->LeftChar() - columns); });
   event->accept();
 }
 

@@ -92,6 +92,8 @@ class CodeEditWidget : public QAbstractScrollArea {
   int thumbPosition_[2] = {0, 0};
   // Touchpad pixels not yet a wheel unit.
   int wheelPixels_ = 0;
+  // Sideways wheel units not yet a notch.
+  int sidewaysWheel_ = 0;
   // The editor a drag over this one comes from, for the leave event.
   QPointer<CodeEditWidget> dragOverSource_;
 };

@@ -425,31 +425,38 @@ void CodeEditWidgetTest::MouseSelectsText() {
 void CodeEditWidgetTest::WheelScrolls_data() {
   QTest::addColumn<QList<int>>("angles");
   QTest::addColumn<QList<int>>("pixels");
-  QTest::addColumn<int>("rows");
-  QTest::newRow("a notch down: 3 rows") << QList<int>{-120} << QList<int>{0} << 3;
-  QTest::newRow("two half notches of a fine wheel") << QList<int>{-60, -60} << QList<int>{0, 0} << 3;
+  QTest::addColumn<bool>("sideways");
+  QTest::addColumn<int>("rows");  // or columns sideways
+  QTest::newRow("a notch down: 3 rows") << QList<int>{-120} << QList<int>{0} << false << 3;
+  QTest::newRow("two half notches of a fine wheel") << QList<int>{-60, -60} << QList<int>{0, 0} << false << 3;
   // Three rows of pixels make a notch.
-  QTest::newRow("touchpad: pixels, two rows") << QList<int>{-30, -30} << QList<int>{-1, -1} << 0;
-  QTest::newRow("touchpad: pixels, three rows") << QList<int>{-30, -30, -30} << QList<int>{-1, -1, -1} << 3;
+  QTest::newRow("touchpad: pixels, two rows") << QList<int>{-30, -30} << QList<int>{-1, -1} << false << 0;
+  QTest::newRow("touchpad: pixels, three rows") << QList<int>{-30, -30, -30} << QList<int>{-1, -1, -1} << false
+                                                << 3;
+  QTest::newRow("sideways: 3 columns a notch") << QList<int>{-120, -60} << QList<int>{0, 0} << true << 3;
 }
 
 void CodeEditWidgetTest::WheelScrolls() {
   QFETCH(QList<int>, angles);
   QFETCH(QList<int>, pixels);
+  QFETCH(bool, sideways);
   QFETCH(int, rows);
-  ShownEditor e(NumberedLines(500));
+  ShownEditor e(NumberedLines(500) + std::string(300, 'x'));
   QVERIFY(QTest::qWaitForWindowExposed(&e.widget));
   TCodeEdit& edit = e.widget.Editor();
   edit.SetTopLine(100);
+  edit.SetLeftChar(10);
   const QPoint at = e.At(3, 102);
   for (int i = 0; i < angles.size(); ++i) {
     // A touchpad step here is one row of pixels.
     const QPoint pixel(0, pixels[i] * edit.LineHeight());
-    QWheelEvent wheel(at, e.widget.viewport()->mapToGlobal(at), pixel, QPoint(0, angles[i]), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    const QPoint angle = sideways ? QPoint(angles[i], 0) : QPoint(0, angles[i]);
+    QWheelEvent wheel(at, e.widget.viewport()->mapToGlobal(at), pixel, angle, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(e.widget.viewport(), &wheel);
   }
-  QCOMPARE(edit.TopLine(), 100 + rows);
+  QCOMPARE(edit.TopLine(), sideways ? 100 : 100 + rows);
+  QCOMPARE(edit.LeftChar(), sideways ? 10 + rows : 10);
   QCOMPARE(edit.CaretPos(), (TBufferCoord{1, 1}));
 }
 
