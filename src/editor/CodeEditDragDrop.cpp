@@ -78,6 +78,8 @@ void TCustomCodeEdit::DragDrop(TCustomCodeEdit* source, int x, int y, TShiftStat
       move = (shift & ssCtrl) == 0;
       doDrop = move ? (drop > end || drop < start) : (drop >= end || drop <= start);
     }
+    // A read-only document gives its text away as a copy only.
+    if (source->ReadOnly()) move = false;
     if (doDrop) {
       const std::string text = source->SelectedText();
       const TSelectionMode mode = source->EffectiveSelectionMode();

@@ -605,18 +605,21 @@ TEST(Mouse, DragAndDropBetweenEditors) {
     const char* name;
     TShiftState shift;
     bool readOnly;
+    bool sourceReadOnly;
     std::string source;
     std::string target;
   } rows[] = {
-      {"copied by default", 0, false, "one two three", "[two ]"},
-      {"moved with shift", ssShift, false, "one three", "[two ]"},
-      {"ctrl makes no move between editors", ssCtrl, false, "one two three", "[two ]"},
-      {"read-only target refuses", ssShift, true, "one two three", "[]"},
+      {"copied by default", 0, false, false, "one two three", "[two ]"},
+      {"moved with shift", ssShift, false, false, "one three", "[two ]"},
+      {"ctrl makes no move between editors", ssCtrl, false, false, "one two three", "[two ]"},
+      {"read-only target refuses", ssShift, true, false, "one two three", "[]"},
+      {"a read-only source is copied from, never cut", ssShift, false, true, "one two three", "[two ]"},
   };
   for (const auto& row : rows) {
     EditorOnHost from("one two three");
     EditorOnHost to("[]");
     to.edit.SetReadOnly(row.readOnly);
+    from.edit.SetReadOnly(row.sourceReadOnly);
     from.edit.PlaceCaretAndBlock({9, 1}, {5, 1}, {9, 1});
     const TPoint at = PixelOf(to.edit, {2, 1});
     EXPECT_EQ(to.edit.DragOver(&from.edit, at.X, at.Y, dsDragMove), !row.readOnly) << row.name;
@@ -630,6 +633,7 @@ TEST(Mouse, DragAndDropBetweenEditors) {
     // Each editor undoes its own half.
     to.edit.Undo();
     EXPECT_EQ(Lines(to.edit), "[]") << row.name;
+    from.edit.SetReadOnly(false);
     from.edit.Undo();
     EXPECT_EQ(Lines(from.edit), "one two three") << row.name;
   }
