@@ -28,22 +28,9 @@ std::vector<Tok> Scan(TCppHighlighter& h, std::string_view line, TLineRange star
 
 const Tok SP{" ", ctkSpace};
 
-struct LineCase {
-  const char* name;
-  TLineRange start;
-  std::string line;
-  std::vector<Tok> tokens;
-  TLineRange end;
-};
-
-void RunCases(const std::vector<LineCase>& cases) {
+void RunCases(const std::vector<TokenRow>& rows) {
   TCppHighlighter h;
-  for (const LineCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TLineRange end = -99;
-    EXPECT_EQ(Scan(h, c.line, c.start, &end), c.tokens);
-    EXPECT_EQ(end, c.end);
-  }
+  CheckRows(h, rows);
 }
 
 TEST(CppHighlighterTest, Numbers) {
