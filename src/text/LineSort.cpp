@@ -84,9 +84,11 @@ std::vector<size_t> SortedOrder(const std::vector<std::string_view>& lines, cons
 
 }  // namespace
 
-std::string SortedLinesText(const std::vector<std::string_view>& lines, const CodePage& cp) {
+std::string SortedLinesText(const std::vector<std::string_view>& all, const CodePage& cp) {
+  const bool finalBreak = all.size() > 1 && all.back().empty();
+  const std::vector<std::string_view> lines(all.begin(), all.end() - (finalBreak ? 1 : 0));
   const std::vector<size_t> order = SortedOrder(lines, cp);
-  size_t total = lines.empty() ? 0 : 2 * (lines.size() - 1);
+  size_t total = lines.empty() ? 0 : 2 * lines.size();
   for (std::string_view line : lines) total += line.size();
   std::string text;
   text.reserve(total);
@@ -94,6 +96,7 @@ std::string SortedLinesText(const std::vector<std::string_view>& lines, const Co
     if (i > 0) text += "\r\n";
     text += lines[order[i]];
   }
+  if (finalBreak) text += "\r\n";
   return text;
 }
 

@@ -19,12 +19,18 @@ menu() {
   for ((i = 1; i < $2; i++)); do keys Down; done
   keys Return
 }
+# dialog_key WINDOW KEY: gives WINDOW the focus (there is no window manager
+# to do it) and sends KEY.
+dialog_key() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  keys "$2"
+}
 run_command() {
   menu 5 7
   local dialog
   dialog=$(dialog_window "执行命令行") || fail "no command line dialog"
   xdotool type --window "$dialog" --delay 20 "$1"
-  keys Return
+  dialog_key "$dialog" Return
 }
 
 f="$E2E_TMP/out.txt"
@@ -44,19 +50,24 @@ expect_state lines 2
 run_command "sleep 100"
 busy=$(dialog_window "Running command") || fail "no busy dialog for sleep 100"
 begin=$(date +%s%N)
-xdotool key --window "$busy" Escape
+dialog_key "$busy" Escape
 wait_for no_window "Running command" || fail "the busy dialog stayed after Cancel"
 took=$((($(date +%s%N) - begin) / 1000000))
 [ "$took" -lt 1500 ] || fail "cancelling took $took ms"
 children=$(pgrep -P "$APP_PID" || true)
 [ -z "$children" ] || fail "the cancelled command still runs: $children"
 expect_state lines 2
+# Running a command marks the document modified, output or not.
+expect_state modified 1
+focus_app
+keys ctrl+s
+expect_state modified 0
 stop_app
 
 s="$E2E_TMP/sort.txt"
 printf 'b\nA\n\na\n' >"$s"
 start_app "$s"
-expect_state lines 4
+expect_state lines 5  # the final line break ends in an empty line
 menu 5 8
 expect_state modified 1
 keys ctrl+s
@@ -71,11 +82,11 @@ stop_app
 long="$E2E_TMP/long.txt"
 seq 1 5000 >"$long"
 start_app "$long"
-expect_state lines 5000
+expect_state lines 5001
 keys ctrl+g
 goto=$(dialog_window "跳转行号:") || fail "no go-to-line dialog"
 xdotool type --window "$goto" "12x34"  # the letter is refused
-keys Return
+xdotool mousemove --window "$goto" 56 69 click 1  # OK
 focus_app
 expect_state caret "1,1234"
 screenshot "$shots/tools-goto.png"
@@ -83,7 +94,7 @@ screenshot "$shots/tools-goto.png"
 menu 5 1
 conv=$(dialog_window "基本转换") || fail "no base converter"
 screenshot "$shots/tools-baseconv.png"
-xdotool key --window "$conv" Escape
+dialog_key "$conv" Escape
 menu 5 2
 dialog_window "ASCII码表" >/dev/null || fail "no ASCII table"
 screenshot "$shots/tools-ascii.png"

@@ -63,10 +63,12 @@ TEST(TextTools, SortIgnoresCaseKeepsDuplicatesEmptyFirst) {
     std::vector<std::string> expected;  // case-folded, since A and a may come either way
   } rows[] = {
       {{"b", "A", "", "a"}, {"", "a", "a", "b"}},
-      {{"x", "x", "", ""}, {"", "", "x", "x"}},
+      {{"x", "", "x", "y"}, {"", "x", "x", "y"}},
       {{"Zeta", "alpha", "Beta"}, {"alpha", "beta", "zeta"}},
       {{"ab", "a", "abc"}, {"a", "ab", "abc"}},  // a prefix comes first
       {{"_", "Z", "a"}, {"_", "a", "z"}},        // folded to lower case, letters come after '_'
+      {{"b", "", "a", ""}, {"", "a", "b", ""}},  // the file's final break stays at the end
+      {{""}, {""}},
       {{}, {}},
   };
   for (const auto& row : rows) {
