@@ -12,6 +12,7 @@
 #include "highlight/HighlighterPython.h"
 #include "highlight/HighlighterRuby.h"
 #include "highlight/HighlighterShell.h"
+#include "highlight/HighlighterXML.h"
 
 namespace vantrel {
 
@@ -40,6 +41,7 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"py", "TPythonHighlighter", &Create<TPythonHighlighter>},
       {"pl", "TPerlHighlighter", &Create<TPerlHighlighter>},
       {"bat", "TBatHighlighter", &Create<TBatHighlighter>},
+      {"xml", "TXMLHighlighter", &Create<TXMLHighlighter>},
   };
   return languages;
 }
