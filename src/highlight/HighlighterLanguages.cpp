@@ -8,6 +8,7 @@
 #include "highlight/HighlighterAsm.h"
 #include "highlight/HighlighterBat.h"
 #include "highlight/HighlighterCpp.h"
+#include "highlight/HighlighterHTML.h"
 #include "highlight/HighlighterPerl.h"
 #include "highlight/HighlighterPython.h"
 #include "highlight/HighlighterRuby.h"
@@ -42,6 +43,7 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"pl", "TPerlHighlighter", &Create<TPerlHighlighter>},
       {"bat", "TBatHighlighter", &Create<TBatHighlighter>},
       {"xml", "TXMLHighlighter", &Create<TXMLHighlighter>},
+      {"html", "THTMLHighlighter", &Create<THTMLHighlighter>},
   };
   return languages;
 }
