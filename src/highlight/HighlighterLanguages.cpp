@@ -8,6 +8,7 @@
 #include "highlight/HighlighterAsm.h"
 #include "highlight/HighlighterBat.h"
 #include "highlight/HighlighterCpp.h"
+#include "highlight/HighlighterCss.h"
 #include "highlight/HighlighterHTML.h"
 #include "highlight/HighlighterPerl.h"
 #include "highlight/HighlighterPython.h"
@@ -44,6 +45,7 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"bat", "TBatHighlighter", &Create<TBatHighlighter>},
       {"xml", "TXMLHighlighter", &Create<TXMLHighlighter>},
       {"html", "THTMLHighlighter", &Create<THTMLHighlighter>},
+      {"css", "TCssHighlighter", &Create<TCssHighlighter>},
   };
   return languages;
 }
