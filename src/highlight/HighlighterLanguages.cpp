@@ -10,6 +10,7 @@
 #include "highlight/HighlighterCpp.h"
 #include "highlight/HighlighterCss.h"
 #include "highlight/HighlighterHTML.h"
+#include "highlight/HighlighterPHP.h"
 #include "highlight/HighlighterPerl.h"
 #include "highlight/HighlighterPython.h"
 #include "highlight/HighlighterRuby.h"
@@ -46,6 +47,7 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"xml", "TXMLHighlighter", &Create<TXMLHighlighter>},
       {"html", "THTMLHighlighter", &Create<THTMLHighlighter>},
       {"css", "TCssHighlighter", &Create<TCssHighlighter>},
+      {"php", "TPHPHighlighter", &Create<TPHPHighlighter>},
   };
   return languages;
 }
