@@ -19,8 +19,11 @@ namespace vantrel {
 
 namespace {
 
-// Reading stops after this long so that the window repaints in between.
+// Reading stops after this long, or after this much output (appending
+// costs more than reading: a turn of short lines must not hold the window
+// for a second), so that the window repaints in between.
 constexpr int kReadBudgetMs = 40;
+constexpr size_t kReadBudgetBytes = 1024 * 1024;
 // How often the process is checked for having ended (the pipe may stay
 // open after it, held by a child it left behind).
 constexpr int kExitPollMs = 100;
@@ -75,9 +78,11 @@ void TCommandRunner::ReadOutput() {
   std::string text;
   char chunk[kChunkSize];
   bool drained = false;
-  while (clock.elapsed() < kReadBudgetMs) {
+  size_t bytes = 0;
+  while (clock.elapsed() < kReadBudgetMs && bytes < kReadBudgetBytes) {
     const ssize_t n = read(outputFd_, chunk, sizeof chunk);
     if (n > 0) {
+      bytes += size_t(n);
       text += decoder_->Convert(std::string_view(chunk, size_t(n)));
       continue;
     }
