@@ -5,16 +5,22 @@
 
 #include <charconv>
 
+#include "highlight/HighlighterAWK.h"
 #include "highlight/HighlighterAsm.h"
 #include "highlight/HighlighterBat.h"
+#include "highlight/HighlighterCS.h"
 #include "highlight/HighlighterCpp.h"
 #include "highlight/HighlighterCss.h"
 #include "highlight/HighlighterHTML.h"
+#include "highlight/HighlighterJScript.h"
+#include "highlight/HighlighterJava.h"
 #include "highlight/HighlighterPHP.h"
+#include "highlight/HighlighterPas.h"
 #include "highlight/HighlighterPerl.h"
 #include "highlight/HighlighterPython.h"
 #include "highlight/HighlighterRuby.h"
 #include "highlight/HighlighterShell.h"
+#include "highlight/HighlighterVB.h"
 #include "highlight/HighlighterXML.h"
 
 namespace vantrel {
@@ -47,6 +53,12 @@ const std::vector<THighlighterLanguage>& HighlighterLanguages() {
       {"xml", "TXMLHighlighter", &Create<TXMLHighlighter>},
       {"html", "THTMLHighlighter", &Create<THTMLHighlighter>},
       {"css", "TCssHighlighter", &Create<TCssHighlighter>},
+      {"js", "TJScriptHighlighter", &Create<TJScriptHighlighter>},
+      {"bas", "TVBHighlighter", &Create<TVBHighlighter>},
+      {"pas", "TPasHighlighter", &Create<TPasHighlighter>},
+      {"java", "TJavaHighlighter", &Create<TJavaHighlighter>},
+      {"awk", "TAWKHighlighter", &Create<TAWKHighlighter>},
+      {"cs", "TCSHighlighter", &Create<TCSHighlighter>},
       {"php", "TPHPHighlighter", &Create<TPHPHighlighter>},
   };
   return languages;
