@@ -148,26 +148,30 @@ bool TPasHighlighter::InAsm() const {
   return range_ == pasrAsm || range_ == pasrAnsiAsm || range_ == pasrBorAsm || range_ == pasrDirectiveAsm;
 }
 
-// Inside a comment or directive left open: to its close or the line end.
-bool TPasHighlighter::ContinueComment() {
+bool TPasHighlighter::InComment() const {
+  return range_ == pasrAnsi || range_ == pasrAnsiAsm || range_ == pasrBor || range_ == pasrBorAsm ||
+         range_ == pasrDirective || range_ == pasrDirectiveAsm;
+}
+
+// The rest of a comment or directive: to its close or the line end.
+void TPasHighlighter::CommentBody() {
   const bool ansi = range_ == pasrAnsi || range_ == pasrAnsiAsm;
-  const bool directive = range_ == pasrDirective || range_ == pasrDirectiveAsm;
-  if (!ansi && !directive && range_ != pasrBor && range_ != pasrBorAsm) return false;
-  if (LineEndAtContinuation()) return true;
-  tokenKind_ = directive ? pastkDirective : pastkComment;
+  tokenKind_ = range_ == pasrDirective || range_ == pasrDirectiveAsm ? pastkDirective : pastkComment;
   if (SkipToTerminator(ansi ? "*)" : "}")) range_ = InAsm() ? pasrAsm : pasrNormal;
-  return true;
 }
 
 void TPasHighlighter::OpenComment(int range, int asmRange, int skip) {
   range_ = InAsm() ? asmRange : range;
   run_ += skip;
-  ContinueComment();
+  CommentBody();
 }
 
 void TPasHighlighter::NextToken() {
   tokenPos_ = run_;
-  if (ContinueComment()) return;
+  if (InComment()) {
+    if (!LineEndAtContinuation()) CommentBody();
+    return;
+  }
   if (ScanBlankOrLineEnd()) return;
   const char c = line_[run_];
   const char next = line_[run_ + 1];

@@ -78,7 +78,8 @@ class TPasHighlighter : public TKitHighlighter {
 
  private:
   bool InAsm() const;
-  bool ContinueComment();
+  bool InComment() const;
+  void CommentBody();
   void OpenComment(int range, int asmRange, int skip);
   void WordProc();
   void NumberProc();
