@@ -2,6 +2,7 @@
 
 #include "highlight/CodeEditHighlighter.h"
 #include "highlight/HighlighterLanguages.h"
+#include "highlight/HighlighterXML.h"
 
 namespace vantrel {
 
@@ -139,6 +140,7 @@ THighlighterSet::THighlighterSet() {
     if (setting.Background != TAttributeSetting::kKeepColor) attribute->SetBackground(setting.Background);
     if (setting.Style != TAttributeSetting::kKeepStyle) attribute->SetStyle(TFontStyles(setting.Style));
   }
+  if (auto* xml = dynamic_cast<TXMLHighlighter*>(instances_[size_t(hiXML)].get())) xml->SetWantBracesParsed(false);
 }
 
 THighlighterSet::~THighlighterSet() = default;
