@@ -46,6 +46,12 @@ constexpr TCorpusSource kSources[] = {
     {"py", "py_20mb.py", nullptr, nullptr},
     {"pl", nullptr, "/usr/share/perl", ".pm"},
     {"bat", nullptr, EXAMPLES "/bat", ".bat"},  // the few .bat files around are one-liners
+    {"js", nullptr, "/usr/lib/node_modules/npm", ".js"},
+    {"bas", nullptr, EXAMPLES "/bas", ".bas"},  // no Visual Basic sources on the machine
+    {"pas", nullptr, "/usr/share/fpcsrc/3.2.2/packages", ".pas"},
+    {"java", nullptr, EXAMPLES "/java", ".java"},  // no Java sources on the machine
+    {"awk", nullptr, "/usr/share/doc", ".awk"},
+    {"cs", nullptr, "/usr/lib/node_modules/npm", ".cs"},  // the one C# file around
 };
 #undef EXAMPLES
 
