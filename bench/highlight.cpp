@@ -52,6 +52,10 @@ constexpr TCorpusSource kSources[] = {
     {"java", nullptr, EXAMPLES "/java", ".java"},  // no Java sources on the machine
     {"awk", nullptr, "/usr/share/doc", ".awk"},
     {"cs", nullptr, "/usr/lib/node_modules/npm", ".cs"},  // the one C# file around
+    {"xml", nullptr, "/usr/share", ".xml"},     // the files xml_20mb.xml is made of
+    {"html", "html_20mb.html", nullptr, nullptr},
+    {"css", nullptr, "/usr/share", ".css"},
+    {"php", nullptr, "/usr/lib/google-cloud-sdk", ".php"},  // the only PHP sources on the machine
 };
 #undef EXAMPLES
 
