@@ -79,8 +79,7 @@ void TAWKHighlighter::NextToken() {
     StringProc();
   } else if (c == '$') {
     // `$1` is a field; `$NF`, `$i` and `$10` leave the `$` on its own.
-    const char after = line_[run_ + 2];
-    const bool field = IsDigit(line_[run_ + 1]) && !IsLetter(after) && !IsDigit(after);
+    const bool field = IsDigit(line_[run_ + 1]) && !IsLetter(line_[run_ + 2]) && !IsDigit(line_[run_ + 2]);
     tokenKind_ = field ? awtkSymbol : awtkIdentifier;
     run_ += field ? 2 : 1;
   } else {
@@ -95,9 +94,9 @@ void TAWKHighlighter::WordProc() {
   if (word != "next") return;
   int after = run_;
   while (line_[after] == ' ' || line_[after] == '\t') ++after;
+  if (after == run_ || std::strncmp(line_ + after, "file", 4) != 0) return;
   const char end = line_[after + 4];
-  if (after > run_ && std::strncmp(line_ + after, "file", 4) == 0 && (uint8_t(end) < uint8_t('!') || end == ';'))
-    run_ = after + 4;
+  if (uint8_t(end) < uint8_t('!') || end == ';') run_ = after + 4;
 }
 
 // Only `"` closes a string, whichever quote opened it; a backslash takes the

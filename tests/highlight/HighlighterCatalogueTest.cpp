@@ -128,6 +128,7 @@ TEST(HighlighterCatalogueTest, AWK) {
       {"only double quote closes", 0, "'a' b\"", {{"'a' b\"", awtkString}}, 0},
       {"escaped quote and tab", 0, "\"a\\\"\tb\"", {{"\"a\\\"\tb\"", awtkString}}, 0},
       {"open string", 0, "\"abc", {{"\"abc", awtkIdentifier}}, 0},
+      {"dollar and next at the line end", 0, "next $", {{"next", awtkKey}, sp, {"$", awtkIdentifier}}, 0},
       {"comment and words of letters", 0, "a_b1 # c", {{"a", awtkIdentifier}, {"_", awtkSymbol}, {"b", awtkIdentifier}, {"1", awtkNumber},
                                                        sp, {"# c", awtkComment}}, 0},
   });
