@@ -85,9 +85,7 @@ TCSHighlighter::TCSHighlighter()
 }
 
 bool TCSHighlighter::IsKeyword(std::string_view word) const {
-  for (char c : word)
-    if (kValues[uint8_t(c)] < 0) return false;
-  return !word.empty() && Keywords().Find(WordHash(kValues, word), word.data(), int(word.size())) != nullptr;
+  return FindWord(Keywords(), kValues, word) != nullptr;
 }
 
 void TCSHighlighter::NextToken() {

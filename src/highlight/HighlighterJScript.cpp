@@ -113,9 +113,7 @@ TJScriptHighlighter::TJScriptHighlighter()
 }
 
 bool TJScriptHighlighter::IsKeyword(std::string_view word) const {
-  for (char c : word)
-    if (kValues[uint8_t(c)] < 0) return false;
-  return !word.empty() && Words().Find(WordHash(kValues, word), word.data(), int(word.size())) != nullptr;
+  return FindWord(Words(), kValues, word) != nullptr;
 }
 
 void TJScriptHighlighter::CommentBody() {

@@ -73,9 +73,7 @@ TJavaHighlighter::TJavaHighlighter()
 }
 
 bool TJavaHighlighter::IsKeyword(std::string_view word) const {
-  for (char c : word)
-    if (kValues[uint8_t(c)] < 0) return false;
-  return !word.empty() && Keywords().Find(WordHash(kValues, word), word.data(), int(word.size())) != nullptr;
+  return FindWord(Keywords(), kValues, word) != nullptr;
 }
 
 void TJavaHighlighter::CommentBody() {

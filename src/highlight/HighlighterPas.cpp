@@ -136,10 +136,7 @@ int TPasHighlighter::KindOf(const char* word, int length) const {
 }
 
 bool TPasHighlighter::IsKeyword(std::string_view word) const {
-  for (char c : word)
-    if (kValues[uint8_t(c)] < 0) return false;
-  if (word.empty()) return false;
-  const TKeywordCompareEntry* entry = Keywords().Find(WordHash(kValues, word), word.data(), int(word.size()));
+  const TKeywordCompareEntry* entry = FindWord(Keywords(), kValues, word);
   // Context words count as keywords wherever they may be one.
   return entry && (entry->Tag & kVersionMask) <= delphiVersion_ && (!(entry->Tag & kInPackage) || packageSource_);
 }

@@ -76,9 +76,7 @@ TVBHighlighter::TVBHighlighter()
 bool TVBHighlighter::IsKeyword(std::string_view word) const {
   if (IsWord(word.data(), int(word.size()), "rem") || IsWord(word.data(), int(word.size()), "end with"))
     return true;
-  for (char c : word)
-    if (kValues[uint8_t(c)] < 0) return false;
-  return !word.empty() && Keywords().Find(WordHash(kValues, word), word.data(), int(word.size())) != nullptr;
+  return FindWord(Keywords(), kValues, word) != nullptr;
 }
 
 void TVBHighlighter::NextToken() {

@@ -17,6 +17,14 @@ unsigned WordHash(const TIdentifierValues& values, std::string_view word) {
   return hash;
 }
 
+const TKeywordCompareEntry* FindWord(const TKeywordCompareTable& table, const TIdentifierValues& values,
+                                     std::string_view word) {
+  if (word.empty()) return nullptr;
+  for (char c : word)
+    if (values[uint8_t(c)] < 0) return nullptr;
+  return table.Find(WordHash(values, word), word.data(), int(word.size()));
+}
+
 TKeywordCompareTable BuildWordTable(const TIdentifierValues& values, bool caseSensitive,
                                     std::initializer_list<TWordGroup> groups,
                                     int (*tagOf)(std::string_view word)) {

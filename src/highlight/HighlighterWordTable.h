@@ -21,6 +21,11 @@ struct TWordGroup {
 
 unsigned WordHash(const TIdentifierValues& values, std::string_view word);
 
+// The table's entry for a whole word (for IsKeyword); nullptr when the word is
+// empty, holds a character that ends identifiers, or is not in the table.
+const TKeywordCompareEntry* FindWord(const TKeywordCompareTable& table, const TIdentifierValues& values,
+                                     std::string_view word);
+
 // The words of the groups, in group order; a word already added keeps its
 // first kind. Tags come from tagOf(word) when given.
 TKeywordCompareTable BuildWordTable(const TIdentifierValues& values, bool caseSensitive,
