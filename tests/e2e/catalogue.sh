@@ -58,4 +58,30 @@ for row in "app.js JavaScript1 TJScriptHighlighter 008000 FF0000 800000 000080" 
   [ -n "${E2E_KEEP_SCREENSHOTS:-}" ] && cp "$E2E_TMP/window.png" "$E2E_KEEP_SCREENSHOTS/catalogue-$file.png"
   stop_app
 done
+
+# The same six picked from View > Syntax for a file without an extension.
+# syntax_item N: the N-th item of View > Syntax (View is the fourth menu,
+# Syntax its seventh item; Right opens the submenu on its first item).
+syntax_item() {
+  focus_app
+  xdotool mousemove --window "$APP_WINDOW" 20 8 click 1
+  sleep 0.3
+  local i
+  for ((i = 1; i < 4; i++)); do keys Right; done
+  for ((i = 1; i < 7; i++)); do keys Down; done
+  keys Right
+  for ((i = 1; i < $1; i++)); do keys Down; done
+  keys Return
+}
+printf 'begin end\n' >"$E2E_TMP/README"
+start_app "$E2E_TMP/README"
+expect_state highlighter -
+for row in "4 Pascal1 TPasHighlighter" "6 XML1 TJavaHighlighter" "7 VB1 TVBHighlighter" "8 C1 TCSHighlighter" \
+           "12 JavaScript1 TJScriptHighlighter" "19 AWK1 TAWKHighlighter"; do
+  set -- $row
+  syntax_item "$1"
+  expect_state syntax "$2"
+  expect_state highlighter "$3"
+done
+stop_app
 echo "catalogue ok"
