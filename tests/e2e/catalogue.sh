@@ -3,13 +3,6 @@
 # with the colours the main window gives its highlighter on screen.
 source "$(dirname "$0")/lib.sh"
 
-# colour_pixels HEX: how many pixels of the program's window have exactly that colour.
-colour_pixels() {
-  import -window "$APP_WINDOW" "$E2E_TMP/window.png"
-  convert "$E2E_TMP/window.png" -format %c histogram:info:- |
-    awk -v c="#$1" 'toupper($3) == toupper(c) {n += $1} END {print n + 0}'
-}
-
 cat >"$E2E_TMP/app.js" <<'JS'
 /* the application's entry point, a comment over
    two lines */
@@ -38,26 +31,13 @@ class P { string S = "a string"; int n = 12345; }
 CS
 
 # file, Syntax item, class, colours that must be on screen
-for row in "app.js JavaScript1 TJScriptHighlighter 008000 FF0000 800000 000080" \
-           "Module1.bas VB1 TVBHighlighter 008000 FF0000 800000" \
-           "unit1.pas Pascal1 TPasHighlighter 000080 FF0000 008080" \
-           "Main.java XML1 TJavaHighlighter 008000 0000FF FF0000 800000" \
-           "sum.awk AWK1 TAWKHighlighter 0000FF 008080 800000" \
-           "Program.cs C1 TCSHighlighter 008000 0000FF FF0000 000080"; do
-  set -- $row
-  file=$1 item=$2 class=$3
-  shift 3
-  start_app "$E2E_TMP/$file"
-  expect_state syntax "$item"
-  expect_state highlighter "$class"
-  sleep 0.3
-  for colour in "$@"; do
-    n=$(colour_pixels "$colour")
-    [ "$n" -gt 0 ] || fail "no #$colour pixels for $file"
-  done
-  [ -n "${E2E_KEEP_SCREENSHOTS:-}" ] && cp "$E2E_TMP/window.png" "$E2E_KEEP_SCREENSHOTS/catalogue-$file.png"
-  stop_app
-done
+expect_language_rows catalogue \
+  "app.js JavaScript1 TJScriptHighlighter 008000 FF0000 800000 000080" \
+  "Module1.bas VB1 TVBHighlighter 008000 FF0000 800000" \
+  "unit1.pas Pascal1 TPasHighlighter 000080 FF0000 008080" \
+  "Main.java XML1 TJavaHighlighter 008000 0000FF FF0000 800000" \
+  "sum.awk AWK1 TAWKHighlighter 0000FF 008080 800000" \
+  "Program.cs C1 TCSHighlighter 008000 0000FF FF0000 000080"
 
 # The same six picked from View > Syntax for a file without an extension.
 # syntax_item N: the N-th item of View > Syntax (View is the fourth menu,

@@ -109,3 +109,34 @@ no_window() {
   done
   return 0
 }
+
+# colour_pixels HEX: how many pixels of the program's window have exactly that colour.
+colour_pixels() {
+  import -window "$APP_WINDOW" "$E2E_TMP/window.png"
+  convert "$E2E_TMP/window.png" -format %c histogram:info:- |
+    awk -v c="#$1" 'toupper($3) == toupper(c) {n += $1} END {print n + 0}'
+}
+
+# expect_language_rows PREFIX ROW...: each row is "file item class colour...";
+# opens $E2E_TMP/file, expects that Syntax item and highlighter class, and each
+# colour on screen. E2E_KEEP_SCREENSHOTS=dir keeps PREFIX-file.png there.
+expect_language_rows() {
+  local prefix=$1 row file item class colour n
+  shift
+  for row in "$@"; do
+    set -- $row
+    file=$1 item=$2 class=$3
+    shift 3
+    start_app "$E2E_TMP/$file"
+    expect_state syntax "$item"
+    expect_state highlighter "$class"
+    sleep 0.3
+    for colour in "$@"; do
+      n=$(colour_pixels "$colour")
+      [ "$n" -gt 0 ] || fail "no #$colour pixels for $file"
+    done
+    [ -n "${E2E_KEEP_SCREENSHOTS:-}" ] && cp "$E2E_TMP/window.png" "$E2E_KEEP_SCREENSHOTS/$prefix-$file.png"
+    stop_app
+  done
+  return 0
+}

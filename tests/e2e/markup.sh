@@ -3,13 +3,6 @@
 # gives its highlighter on screen: HTML, XML (and .plist), CSS and PHP.
 source "$(dirname "$0")/lib.sh"
 
-# colour_pixels HEX: how many pixels of the program's window have exactly that colour.
-colour_pixels() {
-  import -window "$APP_WINDOW" "$E2E_TMP/window.png"
-  convert "$E2E_TMP/window.png" -format %c histogram:info:- |
-    awk -v c="#$1" 'toupper($3) == toupper(c) {n += $1} END {print n + 0}'
-}
-
 cat >"$E2E_TMP/page.html" <<'HTML'
 <!-- navigation -->
 <p class="note">Fish &amp; chips</p>
@@ -29,23 +22,10 @@ PHP
 cp "$E2E_TMP/data.xml" "$E2E_TMP/Info.plist"
 
 # file, Syntax item, class, colours that must be on screen
-for row in "page.html HTML1 THTMLHighlighter 000080 800000 008000" \
-           "data.xml XML2 TXMLHighlighter 8A0808 008080 FF0000 008000" \
-           "Info.plist XML2 TXMLHighlighter 8A0808" \
-           "site.css CSS1 TCssHighlighter 008000 FF0000" \
-           "page.php PHP1 TPHPHighlighter 008000 FF0000 008080"; do
-  set -- $row
-  file=$1 item=$2 class=$3
-  shift 3
-  start_app "$E2E_TMP/$file"
-  expect_state syntax "$item"
-  expect_state highlighter "$class"
-  sleep 0.3
-  for colour in "$@"; do
-    n=$(colour_pixels "$colour")
-    [ "$n" -gt 0 ] || fail "no #$colour pixels for $file"
-  done
-  [ -n "${E2E_KEEP_SCREENSHOTS:-}" ] && cp "$E2E_TMP/window.png" "$E2E_KEEP_SCREENSHOTS/markup-$file.png"
-  stop_app
-done
+expect_language_rows markup \
+  "page.html HTML1 THTMLHighlighter 000080 800000 008000" \
+  "data.xml XML2 TXMLHighlighter 8A0808 008080 FF0000 008000" \
+  "Info.plist XML2 TXMLHighlighter 8A0808" \
+  "site.css CSS1 TCssHighlighter 008000 FF0000" \
+  "page.php PHP1 TPHPHighlighter 008000 FF0000 008080"
 echo "markup ok"

@@ -7,13 +7,6 @@ source "$(dirname "$0")/lib.sh"
 printf '#include <x>\r\nint main() { return 0; } // done\r\n' >"$E2E_TMP/Main.CPP"
 printf '#include <x>\nint main() { return 0; } // done\n' >"$E2E_TMP/README"
 
-# colour_pixels HEX: how many pixels of the program's window have exactly that colour.
-colour_pixels() {
-  import -window "$APP_WINDOW" "$E2E_TMP/window.png"
-  convert "$E2E_TMP/window.png" -format %c histogram:info:- |
-    awk -v c="#$1" 'toupper($3) == toupper(c) {n += $1} END {print n + 0}'
-}
-
 start_app "$E2E_TMP/Main.CPP"
 expect_state syntax CC1
 expect_state highlighter TCppHighlighter
