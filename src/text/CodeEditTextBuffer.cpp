@@ -1,5 +1,7 @@
 #include "text/CodeEditTextBuffer.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -16,7 +18,7 @@ namespace {
 constexpr uint8_t kLineHasTabs = 1;
 constexpr uint8_t kLineHasNoTabs = 2;
 constexpr uint8_t kLengthUnknown = 4;
-constexpr uint8_t kOwnsText = 8;  // text is a heap copy of our own, not in the shared block
+constexpr uint8_t kOwnsText = 8;  // text is a heap copy of our own, not in a shared block
 
 // Expanded length of a line and whether it holds a tab, without building it.
 int MeasureExpanded(const char* text, int length, int tabWidth, bool& hasTabs) {
@@ -64,6 +66,12 @@ struct TCodeEditStringList::LineRecord {
   int32_t length;
   int32_t expandedLength;
   uint8_t flags;
+  uint32_t block;  // the shared block holding text, unless kOwnsText; fits the padding
+};
+
+struct TCodeEditStringList::TextBlock {
+  std::string bytes;
+  int lines = 0;  // lines pointing into bytes
 };
 
 class TCodeEditStringList::UpdateScope {
@@ -122,6 +130,30 @@ void TCodeEditStringList::SetCapacity(int capacity) {
 
 void TCodeEditStringList::Grow() { SetCapacity(capacity_ + (capacity_ <= 64 ? 16 : capacity_ / 4)); }
 
+void TCodeEditStringList::ReserveFor(int count) {
+  if (count > INT_MAX - count_) throw ECodeEditStringList("Too many lines");
+  const int needed = count_ + count;
+  if (needed <= capacity_) return;
+  // Geometric, so that repeated bulk insertions (command output) do not
+  // move the whole array each time.
+  const int64_t grown = int64_t{capacity_} + capacity_ / 2;
+  SetCapacity(static_cast<int>(std::min<int64_t>(INT_MAX, std::max<int64_t>(needed, grown))));
+}
+
+uint32_t TCodeEditStringList::AddBlock(std::string bytes, int lines) {
+  auto block = std::make_unique<TextBlock>();
+  block->bytes = std::move(bytes);
+  block->lines = lines;
+  if (!freeBlocks_.empty()) {
+    const uint32_t slot = freeBlocks_.back();
+    blocks_[slot] = std::move(block);
+    freeBlocks_.pop_back();
+    return slot;
+  }
+  blocks_.push_back(std::move(block));
+  return static_cast<uint32_t>(blocks_.size() - 1);
+}
+
 std::string_view TCodeEditStringList::Get(int index) const {
   if (index < 0 || index >= count_) return {};
   const LineRecord& r = records_[index];
@@ -140,8 +172,9 @@ void TCodeEditStringList::SetData(int index, intptr_t value) {
 void TCodeEditStringList::ReleaseText(LineRecord& record) {
   if (record.flags & kOwnsText) {
     delete[] record.text;
-  } else if (record.text && --sharedLines_ == 0) {
-    std::string().swap(sharedBlock_);
+  } else if (record.text && --blocks_[record.block]->lines == 0) {
+    blocks_[record.block].reset();
+    freeBlocks_.push_back(record.block);
   }
   record.text = nullptr;
   record.length = 0;
@@ -164,7 +197,7 @@ void TCodeEditStringList::InsertRecord(int index, std::string_view text) {
   if (count_ == capacity_) Grow();
   std::memmove(records_ + index + 1, records_ + index, sizeof(LineRecord) * static_cast<size_t>(count_ - index));
   LineRecord& r = records_[index];
-  r = LineRecord{nullptr, 0, kNoLineRange, 0, -1, kLengthUnknown};
+  r = LineRecord{nullptr, 0, kNoLineRange, 0, -1, kLengthUnknown, 0};
   try {
     SetRecordText(r, text);
   } catch (...) {
@@ -277,7 +310,7 @@ void TCodeEditStringList::AddStrings(const TCodeEditStringList& source) {
   const int first = count_;
   for (int i = 0; i < n; ++i) {
     LineRecord& r = records_[count_];
-    r = LineRecord{nullptr, source.records_[i].data, kNoLineRange, 0, -1, kLengthUnknown};
+    r = LineRecord{nullptr, source.records_[i].data, kNoLineRange, 0, -1, kLengthUnknown, 0};
     SetRecordText(r, source.Get(i));
     ++count_;
   }
@@ -290,11 +323,55 @@ void TCodeEditStringList::InsertEmptyLines(int index, int count) {
   UpdateScope scope(*this);
   SetCapacity(count_ + count);
   std::memmove(records_ + index + count, records_ + index, sizeof(LineRecord) * static_cast<size_t>(count_ - index));
-  for (int i = index; i < index + count; ++i) records_[i] = LineRecord{nullptr, 0, kNoLineRange, 0, -1, kLengthUnknown};
+  for (int i = index; i < index + count; ++i) records_[i] = LineRecord{nullptr, 0, kNoLineRange, 0, -1, kLengthUnknown, 0};
   count_ += count;
   // Empty lines never become the longest; the cached one only moves down.
   if (longestLineIndex_ >= index) longestLineIndex_ += count;
   NotifyInserted(index, count);
+}
+
+void TCodeEditStringList::InsertLines(int index, const std::vector<std::string_view>& texts) {
+  CheckIndex(index, count_);
+  if (texts.empty()) return;
+  if (texts.size() > static_cast<size_t>(INT_MAX)) throw ECodeEditStringList("Too many lines");
+  const int n = static_cast<int>(texts.size());
+  size_t total = 0;
+  int nonEmpty = 0;
+  for (std::string_view text : texts) {
+    if (text.size() > kMaxLineLength) throw ECodeEditStringList("A line cannot hold 2 GiB or more");
+    total += text.size();
+    if (!text.empty()) ++nonEmpty;
+  }
+  UpdateScope scope(*this);
+  ReserveFor(n);
+  std::string bytes;
+  bytes.reserve(total);
+  for (std::string_view text : texts) bytes.append(text);
+  // Nothing can throw past this point: the lines and the block go in together.
+  const uint32_t block = nonEmpty > 0 ? AddBlock(std::move(bytes), nonEmpty) : 0;
+  const char* base = nonEmpty > 0 ? blocks_[block]->bytes.data() : nullptr;
+  std::memmove(records_ + index + n, records_ + index, sizeof(LineRecord) * static_cast<size_t>(count_ - index));
+  size_t offset = 0;
+  for (int i = 0; i < n; ++i) {
+    const std::string_view text = texts[static_cast<size_t>(i)];
+    records_[index + i] = LineRecord{text.empty() ? nullptr : base + offset, 0, kNoLineRange,
+                                     static_cast<int32_t>(text.size()), -1, kLengthUnknown, block};
+    offset += text.size();
+  }
+  count_ += n;
+  // The cached longest line is kept: only the new lines are measured.
+  if (longestLineIndex_ >= 0) {
+    if (longestLineIndex_ >= index) longestLineIndex_ += n;
+    int best = ExpandedLength(longestLineIndex_);
+    for (int i = index; i < index + n; ++i) {
+      const int length = ExpandedLength(i);
+      if (length > best) {
+        best = length;
+        longestLineIndex_ = i;
+      }
+    }
+  }
+  NotifyInserted(index, n);
 }
 
 TLineRange TCodeEditStringList::GetLineRange(int index) const {
@@ -405,9 +482,10 @@ void TCodeEditStringList::LoadFromBytes(std::string data, const std::string& sou
   bool sawCR = false;
   bool sawLF = false;
   if (!data.empty()) {
-    sharedBlock_ = std::move(data);
-    const char* base = sharedBlock_.data();
-    const size_t size = sharedBlock_.size();
+    const uint32_t block = AddBlock(std::move(data), 0);
+    TextBlock& shared = *blocks_[block];
+    const char* base = shared.bytes.data();
+    const size_t size = shared.bytes.size();
     // Track the next CR and the next LF separately so both are found with
     // memchr instead of a byte loop.
     const char* nextCR = static_cast<const char*>(std::memchr(base, '\r', size));
@@ -422,8 +500,8 @@ void TCodeEditStringList::LoadFromBytes(std::string data, const std::string& sou
       if (nextLF && nextLF < brk) brk = nextLF;
       if (count_ == capacity_) Grow();
       LineRecord& r = records_[count_];
-      r = LineRecord{brk > p ? p : nullptr, 0, kNoLineRange, static_cast<int32_t>(brk - p), -1, kLengthUnknown};
-      if (r.text) ++sharedLines_;
+      r = LineRecord{brk > p ? p : nullptr, 0, kNoLineRange, static_cast<int32_t>(brk - p), -1, kLengthUnknown, block};
+      if (r.text) ++shared.lines;
       ++count_;
       NotifyInserted(count_ - 1, 1);
       p = brk;
@@ -436,9 +514,12 @@ void TCodeEditStringList::LoadFromBytes(std::string data, const std::string& sou
         ++p;
       }
     }
-    const char last = sharedBlock_.back();
+    const char last = shared.bytes.back();
     if (last == '\r' || last == '\n') Add("");
-    if (sharedLines_ == 0) std::string().swap(sharedBlock_);
+    if (shared.lines == 0) {
+      blocks_[block].reset();
+      freeBlocks_.push_back(block);
+    }
   }
   // Drop the growth slack (and what a reload kept): a loaded file is mostly
   // read, not extended.

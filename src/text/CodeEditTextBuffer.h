@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Exception.h"
 
@@ -55,6 +57,10 @@ class TCodeEditStringList {
   void Exchange(int a, int b);
   void AddStrings(const TCodeEditStringList& source);
   void InsertEmptyLines(int index, int count);
+  // Inserts the texts as lines at index, their bytes copied into one block
+  // for all of them (a bulk insertion costs one allocation, not one a line),
+  // with one insertion notice.
+  void InsertLines(int index, const std::vector<std::string_view>& texts);
   void RemoveLineSpan(int index, int count);
 
   TLineRange GetLineRange(int index) const;
@@ -103,8 +109,11 @@ class TCodeEditStringList {
  private:
   struct LineRecord;
   class UpdateScope;
+  struct TextBlock;
 
   void Grow();
+  void ReserveFor(int count);
+  uint32_t AddBlock(std::string bytes, int lines);
   void CheckIndex(int index, int limit) const;
   void ClearLines(bool keepCapacity);
   void InsertRecord(int index, std::string_view text);
@@ -121,10 +130,11 @@ class TCodeEditStringList {
   int longestLineIndex_ = -1;
   int tabWidth_ = 8;
   int updateCount_ = 0;
-  // Lines loaded from a file point into one shared block; an edited line gets
-  // memory of its own. The block goes when no line points into it.
-  std::string sharedBlock_;
-  int sharedLines_ = 0;
+  // Lines loaded from a file, or inserted in bulk, point into a block shared
+  // by all of them; an edited line gets memory of its own. A block goes when
+  // no line points into it; its slot is then reused.
+  std::vector<std::unique_ptr<TextBlock>> blocks_;
+  std::vector<uint32_t> freeBlocks_;
 };
 
 }  // namespace vantrel

@@ -224,6 +224,38 @@ const ExactUndoCase kExactUndoCases[] = {
        EXPECT_EQ(s.e.edit.CaretPos(), (TBufferCoord{2, 4}));
      },
      "x\r\nya\r\nbc\r\nd", 1},
+    {"AppendedLinesEditedDeletedThenUndone", 1252, 0, "x",
+     [](Session& s) {
+       s.e.edit.AppendText("a\r\n", false);
+       s.e.edit.AppendText("bb\r\ncc\r\ndd\r\n", true);
+       s.e.edit.AppendText("e\nf\rg", true);
+       EXPECT_EQ(s.e.edit.UndoList().ItemCount(), 1) << "one insertion";
+       EXPECT_EQ(s.e.edit.CaretPos(), (TBufferCoord{2, 7}));
+       s.Go(2, 3);
+       s.Run(ecChar, 'Z');
+       s.Go(1, 4);
+       s.Run(ecDeleteLine);
+       s.Go(1, 5);
+       s.Run(ecDeleteLine);
+     },
+     "xa\r\nbb\r\ncZc\r\ne\r\ng", 4},
+    {"TrimmedAppendOfLinesKeepsTheCaretPastTheBlanks", 1252, OptionBit(eoTrimTrailingSpaces), "x",
+     [](Session& s) {
+       s.e.edit.AppendText("a\r\n", false);
+       s.e.edit.AppendText("b \t\r\nc  ", true);
+       EXPECT_EQ(s.e.edit.CaretPos(), (TBufferCoord{4, 3}));
+     },
+     "xa\r\nb\r\nc", 1},
+    {"WrappedAppendOfLongLines", 1252, 0, "x",
+     [](Session& s) {
+       WrapAt(s, 10);
+       s.e.edit.AppendText("\r\n", false);
+       s.e.edit.AppendText("abcdefghijklmnopqrstuvwxyz\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ", true);
+       EXPECT_EQ(s.e.edit.CaretDisplayPos().Row, 7) << "one row for x, three for each line";
+       s.Go(1, 1);
+       s.Run(ecDeleteLine);
+     },
+     "abcdefghijklmnopqrstuvwxyz\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ", 2},
     {"AppendToAnEmptyText", 1252, 0, "",
      [](Session& s) {
        s.e.edit.AppendText("out\r\n", false);
