@@ -21,9 +21,9 @@
 #include "app/SyntaxTable.h"
 #include "editor/CodeEdit.h"
 #include "monitor/FileNotification.h"
+#include "print/CodeEditPrint.h"
 #include "search/CodeEditRegexSearch.h"
 #include "search/CodeEditSearch.h"
-#include "print/CodeEditPrint.h"
 
 class QAction;
 class QActionGroup;

@@ -584,6 +584,9 @@ class TCustomCodeEdit {
   int InsertColumn(std::string_view text, bool addToUndo, const std::vector<TBufferCoord>* starts = nullptr);
   int InsertLines(std::string_view text);
   void SetCaretYField(int y);
+  // After an insertion: keeps the caret within what the options allow past the
+  // line end and collapses the anchors onto it.
+  void SettleCaretAfterInsert();
 
   // Mouse, scrolling and drag and drop.
   // Moves the caret to the position nearest the point, keeping the anchors.

@@ -180,23 +180,7 @@ int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_vie
     // A text ending in a line break may leave the caret below the last line,
     // and a column block past the line ends beyond the end of its line.
     if (caretY_ > std::max(LineCount(), 1)) SetCaretYField(std::max(LineCount(), 1));
-    const int lineEnd = static_cast<int>(LineText(caretY_).size()) + 1;
-    int maxX = INT_MAX;
-    if (!HasOption(eoScrollPastEol)) {
-      if (!HasOption(eoTrimTrailingSpaces)) maxX = lineEnd;
-    } else if (!HasOption(eoAutoSizeMaxScrollWidth) && !WordWrapActive()) {
-      maxX = std::max(maxScrollWidth_ + 1, lineEnd);
-    }
-    if (caretX_ > maxX) {
-      caretX_ = maxX;
-      StatusChanged(scCaretX);
-    }
-    // The old anchors are meaningless now; collapse them as the buffer's
-    // change event would, also when an outer buffer update is still open.
-    const TSelectionMode published = selectionMode_;
-    selectionMode_ = effectiveSelectionMode_;
-    SetAnchorStart(CaretPos());
-    selectionMode_ = published;
+    SettleCaretAfterInsert();
   } catch (...) {
     EndUpdateBatch();
     lines_->EndUpdate();
@@ -205,6 +189,26 @@ int TCustomCodeEdit::ReplaceSelectionInMode(TSelectionMode mode, std::string_vie
   EndUpdateBatch();
   lines_->EndUpdate();
   return added;
+}
+
+void TCustomCodeEdit::SettleCaretAfterInsert() {
+  const int lineEnd = static_cast<int>(LineText(caretY_).size()) + 1;
+  int maxX = INT_MAX;
+  if (!HasOption(eoScrollPastEol)) {
+    if (!HasOption(eoTrimTrailingSpaces)) maxX = lineEnd;
+  } else if (!HasOption(eoAutoSizeMaxScrollWidth) && !WordWrapActive()) {
+    maxX = std::max(maxScrollWidth_ + 1, lineEnd);
+  }
+  if (caretX_ > maxX) {
+    caretX_ = maxX;
+    StatusChanged(scCaretX);
+  }
+  // The old anchors are meaningless now; collapse them as the buffer's
+  // change event would, also when an outer buffer update is still open.
+  const TSelectionMode published = selectionMode_;
+  selectionMode_ = effectiveSelectionMode_;
+  SetAnchorStart(CaretPos());
+  selectionMode_ = published;
 }
 
 void TCustomCodeEdit::DeleteSelection(TBufferCoord begin, TBufferCoord end) {

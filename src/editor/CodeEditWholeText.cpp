@@ -101,21 +101,7 @@ void TCustomCodeEdit::AppendText(std::string_view text, bool joinPrevious) {
         options_ = saved;
         NotifyLinesInserted(end.X > 1 ? end.Y + 1 : end.Y, extra);
         ScrollCaretIntoView();
-        const int lineEnd = static_cast<int>(LineText(caretY_).size()) + 1;
-        int maxX = INT_MAX;
-        if (!HasOption(eoScrollPastEol)) {
-          if (!trim) maxX = lineEnd;
-        } else if (!HasOption(eoAutoSizeMaxScrollWidth) && !WordWrapActive()) {
-          maxX = std::max(maxScrollWidth_ + 1, lineEnd);
-        }
-        if (caretX_ > maxX) {
-          caretX_ = maxX;
-          StatusChanged(scCaretX);
-        }
-        const TSelectionMode published = selectionMode_;
-        selectionMode_ = effectiveSelectionMode_;
-        SetAnchorStart(CaretPos());
-        selectionMode_ = published;
+        SettleCaretAfterInsert();
       } catch (...) {
         EndUpdateBatch();
         lines_->EndUpdate();
