@@ -59,16 +59,16 @@ TKitHighlighter::TKitHighlighter(const TLanguageInfo& info, std::initializer_lis
       defaults_(info.Defaults),
       ranges_(info.Ranges),
       initialRange_(info.InitialRange) {
-  for (const TAttributeSpec& spec : attributes) {
-    auto* attribute = new THighlighterAttributes(spec.Name);
-    attribute->SetStyle(spec.Style);
-    attribute->SetForeground(spec.Foreground);
-    attribute->SetBackground(spec.Background);
+  for (const TAttributeSpec& row : attributes) {
+    auto* attribute = new THighlighterAttributes(row.Name);
+    attribute->SetStyle(row.Style);
+    attribute->SetForeground(row.Foreground);
+    attribute->SetBackground(row.Background);
     AddAttribute(attribute);
-    VANTREL_ASSERT(spec.Kind >= 0 && spec.Kind != endKind_, "attribute kind");
-    if (kindAttributes_.size() <= size_t(spec.Kind)) kindAttributes_.resize(size_t(spec.Kind) + 1);
-    kindAttributes_[size_t(spec.Kind)] = attribute;
-    properties_.emplace_back(spec.Property, attribute);
+    VANTREL_ASSERT(row.Kind >= 0 && row.Kind != endKind_, "attribute kind");
+    if (kindAttributes_.size() <= size_t(row.Kind)) kindAttributes_.resize(size_t(row.Kind) + 1);
+    kindAttributes_[size_t(row.Kind)] = attribute;
+    properties_.emplace_back(row.Property, attribute);
   }
   FinishAttributes();
   SetDefaultFilter(std::string(defaultFilter_));
