@@ -587,6 +587,9 @@ class TCustomCodeEdit {
   // After an insertion: keeps the caret within what the options allow past the
   // line end and collapses the anchors onto it.
   void SettleCaretAfterInsert();
+  // The bulk path of AppendText: pieces (two or more) go after the last
+  // character, the new lines into the buffer in one block and one notice.
+  void AppendLinesAtEnd(TBufferCoord end, const std::vector<std::string_view>& pieces);
 
   // Mouse, scrolling and drag and drop.
   // Moves the caret to the position nearest the point, keeping the anchors.

@@ -55,6 +55,51 @@ void TCustomCodeEdit::ReplaceAllText(std::string_view text) {
   StatusChanged(scAll);
 }
 
+void TCustomCodeEdit::AppendLinesAtEnd(TBufferCoord end, const std::vector<std::string_view>& pieces) {
+  // What inserting the text at the end does, with the new lines going
+  // into the buffer in one block and one notice: line by line, 50
+  // million lines of output cost an allocation and a notice each.
+  lines_->BeginUpdate();
+  BeginUpdateBatch();
+  try {
+    const bool trim = HasOption(eoTrimTrailingSpaces);
+    const int index = end.Y - 1;
+    std::string first(LineText(end.Y));
+    first.append(pieces.front());
+    StoreLine(index, first);
+    std::vector<std::string_view> rest(pieces.begin() + 1, pieces.end());
+    if (trim) {
+      for (std::string_view& piece : rest) piece = TrimRight(piece);
+    }
+    const int extra = static_cast<int>(rest.size());
+    lines_->InsertLines(index + 1, rest);
+    SetCaretYField(index + extra + 1);
+    const std::string_view last = pieces.back();
+    const std::string_view stored = LineText(caretY_);
+    int x = static_cast<int>(last.size()) + 1;
+    if (trim) {
+      // The caret stays where the trimmed blanks ended.
+      x = static_cast<int>(stored.size()) +
+          (ExpandedColumn(last, static_cast<int>(last.size()) + 1) -
+           ExpandedColumn(stored, static_cast<int>(stored.size()) + 1)) +
+          1;
+    }
+    const TCodeEditorOptions saved = options_;
+    options_ |= OptionBit(eoScrollPastEol);
+    MoveCaretTo({x, caretY_}, false);
+    options_ = saved;
+    NotifyLinesInserted(end.X > 1 ? end.Y + 1 : end.Y, extra);
+    ScrollCaretIntoView();
+    SettleCaretAfterInsert();
+  } catch (...) {
+    EndUpdateBatch();
+    lines_->EndUpdate();
+    throw;
+  }
+  EndUpdateBatch();
+  lines_->EndUpdate();
+}
+
 void TCustomCodeEdit::AppendText(std::string_view text, bool joinPrevious) {
   if (text.empty()) return;
   const std::string value(text);
@@ -67,48 +112,7 @@ void TCustomCodeEdit::AppendText(std::string_view text, bool joinPrevious) {
   if (join) {
     const std::vector<std::string_view> pieces = SplitAtLineBreaks(value);
     if (pieces.size() > 1 && LineCount() > 0) {
-      // What inserting the text at the end does, with the new lines going
-      // into the buffer in one block and one notice: line by line, 50
-      // million lines of output cost an allocation and a notice each.
-      lines_->BeginUpdate();
-      BeginUpdateBatch();
-      try {
-        const bool trim = HasOption(eoTrimTrailingSpaces);
-        const int index = end.Y - 1;
-        std::string first(LineText(end.Y));
-        first.append(pieces.front());
-        StoreLine(index, first);
-        std::vector<std::string_view> rest(pieces.begin() + 1, pieces.end());
-        if (trim) {
-          for (std::string_view& piece : rest) piece = TrimRight(piece);
-        }
-        const int extra = static_cast<int>(rest.size());
-        lines_->InsertLines(index + 1, rest);
-        SetCaretYField(index + extra + 1);
-        const std::string_view last = pieces.back();
-        const std::string_view stored = LineText(caretY_);
-        int x = static_cast<int>(last.size()) + 1;
-        if (trim) {
-          // The caret stays where the trimmed blanks ended.
-          x = static_cast<int>(stored.size()) +
-              (ExpandedColumn(last, static_cast<int>(last.size()) + 1) -
-               ExpandedColumn(stored, static_cast<int>(stored.size()) + 1)) +
-              1;
-        }
-        const TCodeEditorOptions saved = options_;
-        options_ |= OptionBit(eoScrollPastEol);
-        MoveCaretTo({x, caretY_}, false);
-        options_ = saved;
-        NotifyLinesInserted(end.X > 1 ? end.Y + 1 : end.Y, extra);
-        ScrollCaretIntoView();
-        SettleCaretAfterInsert();
-      } catch (...) {
-        EndUpdateBatch();
-        lines_->EndUpdate();
-        throw;
-      }
-      EndUpdateBatch();
-      lines_->EndUpdate();
+      AppendLinesAtEnd(end, pieces);
     } else {
       ReplaceSelectionInMode(smNormal, value, false);
     }
