@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick poppler-utils
   fonts-liberation fonts-wqy-microhei
   xxd
+  desktop-file-utils appstream dpkg-dev file groff-base
 )
 
 missing=()
