@@ -9,6 +9,7 @@
 
 #include <array>
 #include <bitset>
+#include <chrono>
 #include <climits>
 #include <functional>
 #include <memory>
@@ -80,6 +81,8 @@ class TCustomCodeEdit {
  public:
   static constexpr int kScrollTimerId = 1;
   static constexpr int kScrollTimerInterval = 100;
+  // Idle-time scan of the highlighter ranges below the lines looked at.
+  static constexpr int kRangeScanTimerId = 2;
 
   // host may be null: the control then works as a model without a window.
   explicit TCustomCodeEdit(EditorHost* host = nullptr);
@@ -363,6 +366,14 @@ class TCustomCodeEdit {
   // stored state; returns the last line scanned.
   int RescanFrom(int index);
   void RescanAll();
+  // Ranges of the lines above KnownRangeCount() are those a scan from the top
+  // gives; the rest wait for idle time. Anything that reads the range of a
+  // line calls this first, which scans up to it.
+  void EnsureRangesUpTo(int index) const;
+  int KnownRangeCount() const { return rangesKnown_; }
+  // A loaded or assigned text longer than this many lines is scanned at idle
+  // time beyond the lines painted (only with a host, which gives the timer).
+  void SetDeferredScanLines(int lines) { deferredScanLines_ = lines; }
   // Marks and plug-ins follow inserted and deleted lines (1-based).
   void NotifyLinesInserted(int firstLine, int count);
   void NotifyLinesDeleted(int firstLine, int count);
@@ -599,6 +610,15 @@ class TCustomCodeEdit {
   void ComputeScroll(int x, int y);
   void SetScrollTimer(bool on);
   void ScrollTimerTick();
+  // Range bookkeeping of inserted and deleted lines; Inserted tells whether
+  // the new lines are to be scanned now.
+  bool KnownRangesInserted(int index, int count);
+  void KnownRangesDeleted(int index, int count);
+  void DeferRangeScan();
+  void RangeScanTick();
+  // Scans unknown ranges in order until the line index is known or the
+  // deadline (when given) passes.
+  void ScanUnknownRanges(int index, const std::chrono::steady_clock::time_point* deadline) const;
   void DoOnGutterClick(TMouseButton button, int x, int y);
   // Under word wrap the start of a continuation row is also the end of the
   // row above: a caret aimed at `row` that landed on the next row's start is
@@ -682,6 +702,10 @@ class TCustomCodeEdit {
   bool wordWrap_ = false;
   std::unique_ptr<ICodeEditBufferPlugin> wordWrapPlugin_;
   TCustomHighlighter* highlighter_ = nullptr;
+  // A cache of what the text implies, so filled in from const readers.
+  mutable int rangesKnown_ = 0;
+  int deferredScanLines_ = 10000;
+  bool rangeScanTimerOn_ = false;
   TCodeEditSearchCustom* searchEngine_ = nullptr;
 
   TSelectedColor selectedColor_;

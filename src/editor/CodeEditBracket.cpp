@@ -93,6 +93,7 @@ TBufferCoord TCustomCodeEdit::MatchingBracketAt(TBufferCoord position) const {
     if (candidates.empty()) continue;
     // Tokens are looked up only on lines that may hold the answer.
     if (highlighter_) {
+      EnsureRangesUpTo(y - 2);
       FindCommentsAndStrings(*highlighter_, comment, string, *lines_, y - 1, std::abs(candidates.back()), ignored);
     }
     const int count = static_cast<int>(candidates.size());

@@ -265,6 +265,7 @@ void TCustomCodeEdit::SetScrollTimer(bool on) {
 
 void TCustomCodeEdit::TimerTick(int id) {
   if (id == kScrollTimerId) ScrollTimerTick();
+  if (id == kRangeScanTimerId) RangeScanTick();
 }
 
 void TCustomCodeEdit::ScrollTimerTick() {

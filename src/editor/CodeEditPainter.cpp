@@ -299,7 +299,10 @@ void TCodeEditPainter::PaintLine(int line, const TRect& clip, int firstRow, int 
   TLineScan scan;
   scan.Highlighter = edit_.Highlighter();
   scan.LineIndex = line - 1;
-  if (line > 1) scan.StartRange = edit_.Lines().GetLineRange(line - 2);
+  if (line > 1) {
+    edit_.EnsureRangesUpTo(line - 2);
+    scan.StartRange = edit_.Lines().GetLineRange(line - 2);
+  }
 
   TLinePaintRow row;
   row.Text = text;

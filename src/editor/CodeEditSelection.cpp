@@ -485,6 +485,7 @@ void TCustomCodeEdit::LinesCleared() {
   // this point look modified.
   undoList_->SavedChangeNumber = modified_ ? -1 : 0;
   collectedInvalidRect_ = {};
+  rangesKnown_ = 0;
   InvalidateAll();
   SetCaretPos({1, 1});
   SetTopLine(1);
@@ -493,14 +494,17 @@ void TCustomCodeEdit::LinesCleared() {
 }
 
 void TCustomCodeEdit::LinesDeleted(int index, int count) {
-  if (highlighter_ && LineCount() > 0) RescanFrom(index);
+  if (highlighter_) {
+    KnownRangesDeleted(index, count);
+    if (LineCount() > 0) RescanFrom(index);
+  }
   if (wordWrapPlugin_) wordWrapPlugin_->LinesRemoved(index, count);
   InvalidateTextRows(index + 1, INT_MAX);
   InvalidateGutterRows(index + 1, INT_MAX);
 }
 
 void TCustomCodeEdit::LinesInserted(int index, int count) {
-  if (highlighter_ && LineCount() > 0) {
+  if (highlighter_ && KnownRangesInserted(index, count)) {
     int scanned = index;
     do {
       scanned = RescanFrom(scanned) + 1;
@@ -528,35 +532,6 @@ void TCustomCodeEdit::GrowMaxScrollWidthTo(int index, int count) {
   for (int i = index; i < index + count && i < LineCount(); ++i) {
     const int width = lines_->ExpandedLength(i);
     if (width > maxScrollWidth_) SetMaxScrollWidth(width);
-  }
-}
-
-int TCustomCodeEdit::RescanFrom(int index) {
-  if (!highlighter_ || index >= LineCount()) return index;
-  index = std::max(index, 0);
-  highlighter_->SetRangeForLine(*lines_, index);
-  for (;;) {
-    highlighter_->StartLine(lines_->Get(index), index);
-    highlighter_->ScanToLineEnd();
-    const TLineRange range = highlighter_->RangeState();
-    if (range == lines_->GetLineRange(index)) break;
-    lines_->SetLineRange(index, range);
-    if (index + 1 >= LineCount()) break;
-    ++index;
-    highlighter_->SetRangeState(range);
-  }
-  return index;
-}
-
-void TCustomCodeEdit::RescanAll() {
-  if (!highlighter_) return;
-  highlighter_->ResetRangeState();
-  for (int i = 0; i < LineCount(); ++i) {
-    highlighter_->StartLine(lines_->Get(i), i);
-    highlighter_->ScanToLineEnd();
-    const TLineRange range = highlighter_->RangeState();
-    lines_->SetLineRange(i, range);
-    highlighter_->SetRangeState(range);
   }
 }
 

@@ -384,6 +384,11 @@ void TCodeEditStringList::SetLineRange(int index, TLineRange range) {
   records_[index].range = range;
 }
 
+void TCodeEditStringList::StoreLineRange(int index, TLineRange range) {
+  CheckIndex(index, count_ - 1);
+  records_[index].range = range;
+}
+
 std::string TCodeEditStringList::ExpandedLine(int index) {
   if (index < 0 || index >= count_) return {};
   LineRecord& r = records_[index];

@@ -65,6 +65,8 @@ class TCodeEditStringList {
 
   TLineRange GetLineRange(int index) const;
   void SetLineRange(int index, TLineRange range);
+  // Range bookkeeping that is no text change: no listener hears of it.
+  void StoreLineRange(int index, TLineRange range);
 
   std::string ExpandedLine(int index);
   int ExpandedLength(int index);

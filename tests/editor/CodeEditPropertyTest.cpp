@@ -1,11 +1,12 @@
 // Random caret moves and selection replacements keep the buffer, the caret
-// and the anchors valid.
+// and the anchors valid; ranges scanned late equal a scan from the top.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 
 #include "EditorTestUtil.h"
+#include "highlight/HighlighterCpp.h"
 
 namespace vantrel {
 namespace {
@@ -149,6 +150,87 @@ TEST(CodeEditProperty, RandomEditsWithADoubleByteCodePage) {
     SCOPED_TRACE(seed);
     Soak(seed, true, 400);
     if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
+// What a scan of every line from the top gives.
+std::vector<TLineRange> FullScanRanges(TCustomHighlighter& highlighter, const TCodeEditStringList& lines) {
+  std::vector<TLineRange> ranges;
+  highlighter.ResetRangeState();
+  for (int i = 0; i < lines.Count(); ++i) {
+    highlighter.StartLine(lines.Get(i), i);
+    highlighter.ScanToLineEnd();
+    ranges.push_back(highlighter.RangeState());
+    highlighter.SetRangeState(ranges.back());
+  }
+  return ranges;
+}
+
+std::string RandomCppText(std::mt19937& rng, int pieces) {
+  // What opens, continues and closes the C/C++ multi-line constructs.
+  static const char* kPieces[] = {"/*", "*/", "\"", "'", "\\", "\r\n", "\n", "x", "#define ", "//", " ", "asm {", "}"};
+  std::string text;
+  for (int i = 0; i < pieces; ++i) text += kPieces[rng() % std::size(kPieces)];
+  return text;
+}
+
+TEST(CodeEditProperty, RangesScannedLateEqualAFullScan) {
+  TCppHighlighter cpp;
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937 rng(seed);
+    EditorOnHost e;
+    e.edit.SetDeferredScanLines(8);
+    e.edit.SetHighlighter(&cpp);
+    e.edit.SetText(RandomCppText(rng, 600));
+    for (int step = 0; step < 300; ++step) {
+      const int count = e.edit.LineCount();
+      auto randomLine = [&] { return std::uniform_int_distribution<int>(0, std::max(count - 1, 0))(rng); };
+      const unsigned op = rng() % 9;
+      switch (op) {
+        case 0:
+          e.edit.EnsureRangesUpTo(randomLine());
+          break;
+        case 1:
+          e.edit.TimerTick(TCustomCodeEdit::kRangeScanTimerId);
+          break;
+        case 2:
+        case 3:
+          e.edit.SetCaretPos({std::uniform_int_distribution<int>(1, 8)(rng), randomLine() + 1});
+          e.edit.SetCaretKeepBlock({std::uniform_int_distribution<int>(1, 8)(rng), randomLine() + 1});
+          e.edit.SetSelectedText(RandomCppText(rng, std::uniform_int_distribution<int>(0, 6)(rng)));
+          break;
+        case 4: {
+          std::vector<std::string> owned;
+          for (int i = std::uniform_int_distribution<int>(1, 30)(rng); i > 0; --i) owned.push_back(RandomCppText(rng, 3));
+          std::vector<std::string_view> texts(owned.begin(), owned.end());
+          e.edit.Lines().InsertLines(std::min(randomLine(), count), texts);
+          break;
+        }
+        case 5:
+          if (count > 1) e.edit.Lines().Delete(randomLine());
+          break;
+        case 6:
+          e.edit.Undo();
+          break;
+        case 7:
+          if (rng() % 10 == 0) e.edit.Lines().LoadFromBytes(RandomCppText(rng, 300), "soak.cpp");
+          break;
+        case 8:
+          if (rng() % 10 == 0) e.edit.SetHighlighter(rng() % 2 ? nullptr : &cpp);
+          break;
+      }
+      if (!e.edit.Highlighter()) continue;
+      const std::vector<TLineRange> expected = FullScanRanges(cpp, e.edit.Lines());
+      ASSERT_LE(e.edit.KnownRangeCount(), e.edit.LineCount()) << "step " << step << " op " << op;
+      for (int i = 0; i < e.edit.KnownRangeCount(); ++i) {
+        ASSERT_EQ(e.edit.Lines().GetLineRange(i), expected[size_t(i)]) << "line " << i << " step " << step << " op " << op;
+      }
+    }
+    if (!e.edit.Highlighter()) e.edit.SetHighlighter(&cpp);
+    e.edit.EnsureRangesUpTo(e.edit.LineCount() - 1);
+    const std::vector<TLineRange> expected = FullScanRanges(cpp, e.edit.Lines());
+    for (int i = 0; i < e.edit.LineCount(); ++i) ASSERT_EQ(e.edit.Lines().GetLineRange(i), expected[size_t(i)]) << i;
   }
 }
 

@@ -1,0 +1,121 @@
+// Highlighter range bookkeeping: the range state each line ends in, kept
+// equal to a scan from the top. Lines below the known front are scanned at
+// idle time or when something reads them, so a huge file opens without
+// waiting for a scan of all of it.
+#include <algorithm>
+#include <chrono>
+
+#include "editor/CodeEdit.h"
+#include "highlight/CodeEditHighlighter.h"
+
+namespace vantrel {
+
+namespace {
+
+// Short enough that a key or a scroll waiting behind a slice is not felt.
+constexpr auto kRangeScanSlice = std::chrono::milliseconds(4);
+// The clock is read once per this many lines, not per line.
+constexpr int kLinesPerClockCheck = 256;
+
+}  // namespace
+
+int TCustomCodeEdit::RescanFrom(int index) {
+  if (!highlighter_ || index >= LineCount()) return index;
+  index = std::max(index, 0);
+  // Below the known front there is nothing to compare with: the idle scan
+  // will reach those lines from the front.
+  if (index >= rangesKnown_) return index;
+  highlighter_->SetRangeForLine(*lines_, index);
+  for (;;) {
+    highlighter_->StartLine(lines_->Get(index), index);
+    highlighter_->ScanToLineEnd();
+    const TLineRange range = highlighter_->RangeState();
+    if (range == lines_->GetLineRange(index)) break;
+    lines_->SetLineRange(index, range);
+    if (index + 1 >= LineCount() || index + 1 >= rangesKnown_) break;
+    ++index;
+    highlighter_->SetRangeState(range);
+  }
+  return index;
+}
+
+void TCustomCodeEdit::RescanAll() {
+  rangesKnown_ = 0;
+  if (!highlighter_) return;
+  if (host_ && LineCount() > deferredScanLines_) {
+    DeferRangeScan();
+    return;
+  }
+  highlighter_->ResetRangeState();
+  for (int i = 0; i < LineCount(); ++i) {
+    highlighter_->StartLine(lines_->Get(i), i);
+    highlighter_->ScanToLineEnd();
+    const TLineRange range = highlighter_->RangeState();
+    lines_->SetLineRange(i, range);
+    highlighter_->SetRangeState(range);
+  }
+  rangesKnown_ = LineCount();
+}
+
+bool TCustomCodeEdit::KnownRangesInserted(int index, int count) {
+  if (index > rangesKnown_) return false;
+  // Lines appended right at the front of a long text (a file being read in)
+  // are left to idle time.
+  if (index == rangesKnown_ && host_ && index + count > deferredScanLines_) {
+    DeferRangeScan();
+    return false;
+  }
+  rangesKnown_ += count;
+  return true;
+}
+
+void TCustomCodeEdit::KnownRangesDeleted(int index, int count) {
+  if (index + count <= rangesKnown_) {
+    rangesKnown_ -= count;
+  } else if (index < rangesKnown_) {
+    rangesKnown_ = index;
+  }
+}
+
+void TCustomCodeEdit::DeferRangeScan() {
+  if (rangeScanTimerOn_ || !host_) return;
+  rangeScanTimerOn_ = true;
+  host_->StartTimer(kRangeScanTimerId, 0);
+}
+
+void TCustomCodeEdit::RangeScanTick() {
+  if (highlighter_ && rangesKnown_ < LineCount()) {
+    const auto deadline = std::chrono::steady_clock::now() + kRangeScanSlice;
+    ScanUnknownRanges(LineCount() - 1, &deadline);
+    if (rangesKnown_ < LineCount()) return;
+  }
+  rangeScanTimerOn_ = false;
+  if (host_) host_->StopTimer(kRangeScanTimerId);
+}
+
+void TCustomCodeEdit::EnsureRangesUpTo(int index) const {
+  if (index >= rangesKnown_) ScanUnknownRanges(index, nullptr);
+}
+
+void TCustomCodeEdit::ScanUnknownRanges(int index, const std::chrono::steady_clock::time_point* deadline) const {
+  if (!highlighter_) return;
+  const int last = std::min(index, LineCount() - 1);
+  if (rangesKnown_ > last) return;
+  int line = rangesKnown_;
+  highlighter_->SetRangeForLine(*lines_, line);
+  for (; line <= last; ++line) {
+    highlighter_->StartLine(lines_->Get(line), line);
+    highlighter_->ScanToLineEnd();
+    const TLineRange range = highlighter_->RangeState();
+    lines_->StoreLineRange(line, range);
+    highlighter_->SetRangeState(range);
+    if (deadline && (line - rangesKnown_) % kLinesPerClockCheck == kLinesPerClockCheck - 1 &&
+        std::chrono::steady_clock::now() >= *deadline) {
+      ++line;
+      break;
+    }
+  }
+  rangesKnown_ = line;
+}
+
+}  // namespace vantrel
