@@ -46,15 +46,7 @@ void TCustomCodeEdit::RescanAll() {
     DeferRangeScan();
     return;
   }
-  highlighter_->ResetRangeState();
-  for (int i = 0; i < LineCount(); ++i) {
-    highlighter_->StartLine(lines_->Get(i), i);
-    highlighter_->ScanToLineEnd();
-    const TLineRange range = highlighter_->RangeState();
-    lines_->SetLineRange(i, range);
-    highlighter_->SetRangeState(range);
-  }
-  rangesKnown_ = LineCount();
+  ScanUnknownRanges(LineCount() - 1, nullptr);
 }
 
 bool TCustomCodeEdit::KnownRangesInserted(int index, int count) {
