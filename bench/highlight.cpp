@@ -162,6 +162,44 @@ void ScanCorpus(benchmark::State& state, TCorpusSource source) {
   state.SetBytesProcessed(state.iterations() * TotalBytes(*lines));
 }
 
+// The ranges alone, the way the idle-time scan drives them.
+int64_t ScanRanges(TCustomHighlighter& h, const TCodeEditStringList& lines) {
+  int64_t sink = 0;
+  h.ResetRangeState();
+  for (int i = 0, n = lines.Count(); i < n; ++i) {
+    const TLineRange range = h.ScanLineRange(lines.Get(i), i);
+    h.SetRangeState(range);
+    sink += range;
+  }
+  return sink;
+}
+
+// Lines whose range-only end state differs from the token loop's (must be 0).
+int64_t MismatchedLines(TCustomHighlighter& h, const TCodeEditStringList& lines) {
+  int64_t mismatched = 0;
+  h.ResetRangeState();
+  for (int i = 0, n = lines.Count(); i < n; ++i) {
+    const TLineRange start = h.RangeState();
+    const TLineRange quick = h.ScanLineRange(lines.Get(i), i);
+    h.SetRangeState(start);
+    h.StartLine(lines.Get(i), i);
+    h.ScanToLineEnd();
+    mismatched += h.RangeState() != quick;
+    h.SetRangeState(h.RangeState());
+  }
+  return mismatched;
+}
+
+void ScanCorpusRanges(benchmark::State& state, TCorpusSource source) {
+  const TCodeEditStringList* lines = Corpus(source);
+  if (!lines) return state.SkipWithError("corpus missing");
+  std::unique_ptr<TCustomHighlighter> h = CreateHighlighterFor(source.Language);
+  if (!h) return state.SkipWithError("unknown language");
+  for (auto _ : state) benchmark::DoNotOptimize(ScanRanges(*h, *lines));
+  state.SetBytesProcessed(state.iterations() * TotalBytes(*lines));
+  state.counters["mismatched_lines"] = double(MismatchedLines(*h, *lines));
+}
+
 // Registered at start-up so that a chosen language and corpus can come from
 // the environment.
 [[maybe_unused]] const bool kCorpusBenchmarks = [] {
@@ -171,6 +209,8 @@ void ScanCorpus(benchmark::State& state, TCorpusSource source) {
   auto add = [](const TCorpusSource& source) {
     std::string name = "BM_Scan_" + std::string(source.Language);
     benchmark::RegisterBenchmark(name.c_str(), ScanCorpus, source)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+    name = "BM_RangeScan_" + std::string(source.Language);
+    benchmark::RegisterBenchmark(name.c_str(), ScanCorpusRanges, source)->Unit(benchmark::kMillisecond)->MinTime(2.0);
   };
   if (language && *language && file && *file) {
     chosenLanguage = language;

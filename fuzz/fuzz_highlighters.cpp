@@ -2,7 +2,8 @@
 // tokens tile the line, every NextToken before the line end advances, each
 // token has an attribute, and the tokens and end state depend only on the
 // start state and the text (a shared instance that scanned other lines
-// before agrees with a fresh one).
+// before agrees with a fresh one), and the range-only scan agrees with the
+// tokens.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -68,6 +69,9 @@ void CheckLanguage(const THighlighterLanguage& language, TCustomHighlighter& sha
   std::unique_ptr<TCustomHighlighter> fresh = language.Create();
   FUZZ_CHECK(ScanChecked(*fresh, text, start, &second) == end);
   FUZZ_CHECK(first == second);
+  // The range-only scan ends where the tokens do.
+  fresh->SetRangeState(start);
+  FUZZ_CHECK(fresh->ScanLineRange(text, 0) == end);
   // The end state is one the next line can start in.
   fresh->SetRangeState(end);
   FUZZ_CHECK(fresh->RangeState() == end);
@@ -78,7 +82,11 @@ void CheckLanguage(const THighlighterLanguage& language, TCustomHighlighter& sha
   while (pos <= text.size()) {
     size_t next = text.find('\n', pos);
     if (next == std::string_view::npos) next = text.size();
-    range = ScanChecked(shared, text.substr(pos, next - pos), range, nullptr);
+    const std::string_view line = text.substr(pos, next - pos);
+    fresh->SetRangeState(range);
+    const TLineRange quick = fresh->ScanLineRange(line, 0);
+    range = ScanChecked(shared, line, range, nullptr);
+    FUZZ_CHECK(quick == range);
     pos = next + 1;
   }
 }

@@ -27,9 +27,7 @@ int TCustomCodeEdit::RescanFrom(int index) {
   if (index >= rangesKnown_) return index;
   highlighter_->SetRangeForLine(*lines_, index);
   for (;;) {
-    highlighter_->StartLine(lines_->Get(index), index);
-    highlighter_->ScanToLineEnd();
-    const TLineRange range = highlighter_->RangeState();
+    const TLineRange range = highlighter_->ScanLineRange(lines_->Get(index), index);
     if (range == lines_->GetLineRange(index)) break;
     lines_->SetLineRange(index, range);
     if (index + 1 >= LineCount() || index + 1 >= rangesKnown_) break;
@@ -96,9 +94,7 @@ void TCustomCodeEdit::ScanUnknownRanges(int index, const std::chrono::steady_clo
   int line = rangesKnown_;
   highlighter_->SetRangeForLine(*lines_, line);
   for (; line <= last; ++line) {
-    highlighter_->StartLine(lines_->Get(line), line);
-    highlighter_->ScanToLineEnd();
-    const TLineRange range = highlighter_->RangeState();
+    const TLineRange range = highlighter_->ScanLineRange(lines_->Get(line), line);
     lines_->StoreLineRange(line, range);
     highlighter_->SetRangeState(range);
     if (deadline && (line - rangesKnown_) % kLinesPerClockCheck == kLinesPerClockCheck - 1 &&

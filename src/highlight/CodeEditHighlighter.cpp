@@ -126,6 +126,12 @@ void TCustomHighlighter::ScanToLineEnd() {
   while (!AtLineEnd()) NextToken();
 }
 
+TLineRange TCustomHighlighter::ScanLineRange(std::string_view text, int lineIndex) {
+  StartLine(text, lineIndex);
+  ScanToLineEnd();
+  return RangeState();
+}
+
 TLineRange TCustomHighlighter::RangeState() const { return 0; }
 void TCustomHighlighter::SetRangeState(TLineRange) {}
 void TCustomHighlighter::ResetRangeState() {}
@@ -157,9 +163,7 @@ void TCustomHighlighter::ScanAllRanges(TCodeEditStringList& lines) {
   LinesUpdate update(lines);
   ResetRangeState();
   for (int i = 0, n = lines.Count(); i < n; ++i) {
-    StartLine(lines.Get(i), i);
-    ScanToLineEnd();
-    TLineRange range = RangeState();
+    TLineRange range = ScanLineRange(lines.Get(i), i);
     lines.SetLineRange(i, range);
     SetRangeState(range);
   }
@@ -172,9 +176,7 @@ int TCustomHighlighter::ScanRangesFrom(TCodeEditStringList& lines, int first, in
   LinesUpdate update(lines);
   SetRangeForLine(lines, first);
   for (int i = first; i < count; ++i) {
-    StartLine(lines.Get(i), i);
-    ScanToLineEnd();
-    TLineRange range = RangeState();
+    TLineRange range = ScanLineRange(lines.Get(i), i);
     if (i >= lastChanged && range == lines.GetLineRange(i)) return i;
     lines.SetLineRange(i, range);
     SetRangeState(range);

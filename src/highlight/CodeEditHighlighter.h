@@ -149,6 +149,10 @@ class TCustomHighlighter : public TPersistent {
   virtual THighlighterAttributes* TokenAttribute() const = 0;
   void ScanToLineEnd();
   int LineIndex() const { return lineIndex_; }
+  // Scans text as line lineIndex from the current range state and returns
+  // the state the next line starts in, which is then current. A language may
+  // find it quicker than its token loop; no token is valid afterwards.
+  virtual TLineRange ScanLineRange(std::string_view text, int lineIndex);
 
   // ---- Range state: the per-line value that carries multi-line constructs.
   // The state reached so far; after the last token, the state the next line starts in.

@@ -69,6 +69,7 @@ class TCppHighlighter : public TKitHighlighter {
 
   void StartLine(std::string_view text, int lineIndex) override;
   void NextToken() override;
+  TLineRange ScanLineRange(std::string_view text, int lineIndex) override;
 
  private:
   void ScanNormal();

@@ -300,9 +300,9 @@ TEST(CodeEditSelection, MarksFollowInsertedAndDeletedLines) {
 
 class CountingCpp : public TCppHighlighter {
  public:
-  void StartLine(std::string_view text, int lineIndex) override {
+  TLineRange ScanLineRange(std::string_view text, int lineIndex) override {
     scanned.push_back(lineIndex);
-    TCppHighlighter::StartLine(text, lineIndex);
+    return TCppHighlighter::ScanLineRange(text, lineIndex);
   }
   std::vector<int> scanned;
 };

@@ -273,7 +273,8 @@ TEST(CppHighlighterTest, ConstructsCarriedOverLines) {
 // whatever the shared instance scanned before.
 TEST(CppHighlighterTest, EndStateDependsOnlyOnStartAndText) {
   const std::string pieces[] = {"/*", "*/",  "\"", "\\", "'", "#",  "//", " ",  "x",      "1", ".", "e",
-                                "__asm", "{", "}", "asm", "\r", "\n", "0x", "/", "*", "define", std::string(1, '\0')};
+                                "__asm", "{", "}", "asm", "\r", "\n", "0x", "/", "*", "define", std::string(1, '\0'),
+                                "as", "m", "\x81", "\xE9"};
   const TLineRange starts[] = {0, 1, 3, 5, 6, 7, 10, 11, 2, 4, 8, -1, 99};
   std::mt19937 rng(12345);
   TCppHighlighter shared;
@@ -289,6 +290,9 @@ TEST(CppHighlighterTest, EndStateDependsOnlyOnStartAndText) {
     auto tokensShared = Scan(shared, line, start, &endShared);
     ASSERT_EQ(tokensFresh, tokensShared) << line;
     ASSERT_EQ(endFresh, endShared) << line;
+    // The range-only scan ends where the tokens do.
+    shared.SetRangeState(start);
+    ASSERT_EQ(shared.ScanLineRange(line, 0), endFresh) << line;
     // The end state is one a line can end in: setting it keeps it.
     fresh.SetRangeState(endFresh);
     ASSERT_EQ(fresh.RangeState(), endFresh) << line;
