@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev libx11-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libpcre2-dev
   clang libclang-rt-dev
   xvfb xauth xdotool x11-utils imagemagick poppler-utils

@@ -47,7 +47,7 @@ QPixmap ProgramPicture() {
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
   setObjectName("Form7");
-  setWindowTitle(QString::fromUtf8("关于 Vantrel Editor"));
+  setWindowTitle(tr("关于 Vantrel Editor"));
   setFixedSize(280, 229);
   QFont font("Arial");
   font.setPixelSize(12);
@@ -65,7 +65,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
   Label3 = CentredLabel(this, "Version", "Label3", 80, 18);
   Label2 = CentredLabel(this, "A text editor for programmers, fast on huge files.", "Label2", 104, 36);
   Label4 = CentredLabel(this, "Built with C++20 and Qt 6 by the Vantrel team.", "Label4", 144, 36);
-  Button2 = new QPushButton(QString::fromUtf8("确定"), this);
+  Button2 = new QPushButton(tr("确定"), this);
   Button2->setObjectName("Button2");
   Button2->setGeometry(100, 192, 80, 26);
   Button2->setDefault(true);

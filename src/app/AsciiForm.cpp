@@ -17,7 +17,7 @@ namespace vantrel {
 Tasciiform::Tasciiform(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
   setObjectName("asciiform");
-  setWindowTitle(QString::fromUtf8("ASCII码表"));
+  setWindowTitle(tr("ASCII码表"));
   resize(588, 296);
   setMinimumSize(540, 100 + 37);
 
@@ -38,7 +38,7 @@ Tasciiform::Tasciiform(QWidget* parent)
   panel1 = new QFrame(this);
   panel1->setObjectName("panel1");
   panel1->setFixedHeight(37);
-  Button1 = new QPushButton(QString::fromUtf8("&关闭"), panel1);
+  Button1 = new QPushButton(tr("&关闭"), panel1);
   Button1->setObjectName("Button1");
   auto* panelLayout = new QHBoxLayout(panel1);
   panelLayout->setContentsMargins(0, 0, 8, 0);

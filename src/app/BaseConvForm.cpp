@@ -18,7 +18,7 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 Tbaseconv::Tbaseconv(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
   setObjectName("baseconv");
-  setWindowTitle(QString::fromUtf8("基本转换"));
+  setWindowTitle(tr("基本转换"));
   setFixedSize(290, 122);
   Edit1 = AddRow(8, "Dec:", Button1);
   Edit2 = AddRow(36, "Bin:", Button3);
@@ -29,7 +29,7 @@ Tbaseconv::Tbaseconv(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowS
   Button1->setObjectName("Button1");
   Button3->setObjectName("Button3");
   Button4->setObjectName("Button4");
-  Button2 = new QPushButton(QString::fromUtf8("&退出"), this);
+  Button2 = new QPushButton(tr("&退出"), this);
   Button2->setObjectName("Button2");
   Button2->setGeometry(214, 93, 68, 24);
 
@@ -61,7 +61,7 @@ QLineEdit* Tbaseconv::AddRow(int top, const char* caption, QPushButton*& button)
   label->setGeometry(8, top + 3, 32, 18);
   auto* edit = new QLineEdit("0", this);
   edit->setGeometry(42, top, 164, 24);
-  button = new QPushButton(QString::fromUtf8("&转换"), this);
+  button = new QPushButton(tr("&转换"), this);
   button->setGeometry(214, top, 68, 24);
   return edit;
 }

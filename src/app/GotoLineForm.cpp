@@ -9,17 +9,17 @@ namespace vantrel {
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent, Qt::Tool) {
   setObjectName("Form2");
-  setWindowTitle(QString::fromUtf8("跳转行号:"));
+  setWindowTitle(tr("跳转行号:"));
   setFixedSize(207, 93);
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName("Edit1");
   Edit1->setGeometry(16, 16, 175, 24);
-  Button1 = new QPushButton(QString::fromUtf8("&确定"), this);
+  Button1 = new QPushButton(tr("&确定"), this);
   Button1->setObjectName("Button1");
   Button1->setGeometry(16, 56, 80, 26);
   Button1->setDefault(true);
   Button1->setEnabled(false);
-  Button2 = new QPushButton(QString::fromUtf8("&取消"), this);
+  Button2 = new QPushButton(tr("&取消"), this);
   Button2->setObjectName("Button2");
   Button2->setGeometry(111, 56, 80, 26);
   new TKeyFilter(Edit1, [](char c) { return (c >= '0' && c <= '9') || c == '\b'; });

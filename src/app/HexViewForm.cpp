@@ -12,7 +12,7 @@ TForm4::TForm4(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint) {
   setObjectName("Form4");
-  setWindowTitle("16进制查看");
+  setWindowTitle(tr("16进制查看"));
   resize(800, 582);
   HexViewer1 = new THexViewWidget(this);
   HexViewer1->setObjectName("HexViewer1");

@@ -14,14 +14,14 @@ namespace vantrel {
 
 TTextReplaceDialog::TTextReplaceDialog(QWidget* parent) : TTextSearchDialog(parent) {
   setObjectName("TextReplaceDialog");
-  setWindowTitle(QString::fromUtf8("替换文本"));
+  setWindowTitle(tr("替换文本"));
   setFixedSize(332, 210);
   gbSearchOptions->move(8, 70);
   rgSearchDirection->move(170, 70);
   btnOK->move(btnOK->x(), 179);
   btnCancel->move(btnCancel->x(), 179);
 
-  Label2 = new QLabel(QString::fromUtf8("替换为:"), this);
+  Label2 = new QLabel(tr("替换为:"), this);
   Label2->setObjectName("Label2");
   Label2->move(8, 41);
   cbReplaceText = NewHistoryCombo(this, "cbReplaceText", 96, 37);

@@ -19,8 +19,8 @@ constexpr int kHistoryEntries = 10;
 const QString kHistorySeparator = "\r\n";
 
 // A titled box whose items stand one under the other.
-QVBoxLayout* NewGroup(QWidget* parent, QGroupBox*& group, const char* name, const char* caption, QRect geometry) {
-  group = new QGroupBox(QString::fromUtf8(caption), parent);
+QVBoxLayout* NewGroup(QWidget* parent, QGroupBox*& group, const char* name, const QString& caption, QRect geometry) {
+  group = new QGroupBox(caption, parent);
   group->setObjectName(name);
   group->setGeometry(geometry);
   auto* layout = new QVBoxLayout(group);
@@ -29,8 +29,8 @@ QVBoxLayout* NewGroup(QWidget* parent, QGroupBox*& group, const char* name, cons
   return layout;
 }
 
-QCheckBox* NewCheck(QGroupBox* group, QVBoxLayout* layout, const char* name, const char* caption) {
-  auto* check = new QCheckBox(QString::fromUtf8(caption), group);
+QCheckBox* NewCheck(QGroupBox* group, QVBoxLayout* layout, const char* name, const QString& caption) {
+  auto* check = new QCheckBox(caption, group);
   check->setObjectName(name);
   layout->addWidget(check);
   return check;
@@ -77,34 +77,34 @@ void AddFieldToHistory(QComboBox& combo) {
 
 TTextSearchDialog::TTextSearchDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("TextSearchDialog");
-  setWindowTitle(QString::fromUtf8("搜索文本"));
+  setWindowTitle(tr("搜索文本"));
   setFixedSize(332, 180);
 
-  Label1 = new QLabel(QString::fromUtf8("&搜索:"), this);
+  Label1 = new QLabel(tr("&搜索:"), this);
   Label1->setObjectName("Label1");
   Label1->move(8, 12);
   cbSearchText = NewHistoryCombo(this, "cbSearchText", 96, 8);
   Label1->setBuddy(cbSearchText);
 
-  QVBoxLayout* options = NewGroup(this, gbSearchOptions, "gbSearchOptions", "选项", {8, 40, 154, 127});
-  cbSearchCaseSensitive = NewCheck(gbSearchOptions, options, "cbSearchCaseSensitive", "大小写敏感");
-  cbSearchWholeWords = NewCheck(gbSearchOptions, options, "cbSearchWholeWords", "整词匹配");
+  QVBoxLayout* options = NewGroup(this, gbSearchOptions, "gbSearchOptions", tr("选项"), {8, 40, 154, 127});
+  cbSearchCaseSensitive = NewCheck(gbSearchOptions, options, "cbSearchCaseSensitive", tr("大小写敏感"));
+  cbSearchWholeWords = NewCheck(gbSearchOptions, options, "cbSearchWholeWords", tr("整词匹配"));
   cbSearchFromCursor = NewCheck(gbSearchOptions, options, "cbSearchFromCursor", "Search from &caret");
   cbSearchSelectedOnly = NewCheck(gbSearchOptions, options, "cbSearchSelectedOnly", "&Selected text only");
-  cbRegularExpression = NewCheck(gbSearchOptions, options, "cbRegularExpression", "&正则表达式");
+  cbRegularExpression = NewCheck(gbSearchOptions, options, "cbRegularExpression", tr("&正则表达式"));
 
-  QVBoxLayout* directions = NewGroup(this, rgSearchDirection, "rgSearchDirection", "方向", {170, 40, 154, 65});
-  rbForward = new QRadioButton(QString::fromUtf8("&向前"), rgSearchDirection);
-  rbBackward = new QRadioButton(QString::fromUtf8("&向后"), rgSearchDirection);
+  QVBoxLayout* directions = NewGroup(this, rgSearchDirection, "rgSearchDirection", tr("方向"), {170, 40, 154, 65});
+  rbForward = new QRadioButton(tr("&向前"), rgSearchDirection);
+  rbBackward = new QRadioButton(tr("&向后"), rgSearchDirection);
   rbForward->setChecked(true);
   directions->addWidget(rbForward);
   directions->addWidget(rbBackward);
 
-  btnOK = new QPushButton(QString::fromUtf8("确定"), this);
+  btnOK = new QPushButton(tr("确定"), this);
   btnOK->setObjectName("btnOK");
   btnOK->setGeometry(170, 142, 75, 25);
   btnOK->setDefault(true);
-  btnCancel = new QPushButton(QString::fromUtf8("取消"), this);
+  btnCancel = new QPushButton(tr("取消"), this);
   btnCancel->setObjectName("btnCancel");
   btnCancel->setGeometry(249, 142, 75, 25);
   // QDialog closes with Cancel on Escape already.

@@ -1,6 +1,8 @@
 // Process entry: command-line options, then the application and its windows.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLocale>
+#include <QTranslator>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -16,6 +18,18 @@
 #include "app/MainForm.h"
 #include "app/SettingsFile.h"
 #include "app/StateReport.h"
+#include "app/UiLanguage.h"
+
+namespace {
+
+vantrel::TLanguageEnvironment LanguageEnvironmentFromSystem() {
+  const QStringList uiLanguages = QLocale::system().uiLanguages();
+  return {qEnvironmentVariable("VANTREL_LANG").toStdString(), qEnvironmentVariable("LC_ALL").toStdString(),
+          qEnvironmentVariable("LC_MESSAGES").toStdString(), qEnvironmentVariable("LANG").toStdString(),
+          uiLanguages.isEmpty() ? std::string() : uiLanguages.front().toStdString()};
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const vantrel::TCommandLine commandLine = vantrel::ParseCommandLine(argc, argv);
@@ -50,6 +64,14 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vantrel Editor");
+  // Installed before any window exists: captions are translated when set.
+  QTranslator english;
+  if (vantrel::UseEnglishCaptions(LanguageEnvironmentFromSystem())) {
+    if (english.load(":/i18n/vantrel_en.qm"))
+      QApplication::installTranslator(&english);
+    else
+      std::fputs("vantrel: the English captions are missing; showing the Chinese ones\n", stderr);
+  }
 
   QStringList files;
   for (const std::string& file : commandLine.Files) files << QString::fromLocal8Bit(file.c_str());
