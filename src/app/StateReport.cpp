@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QTabWidget>
@@ -48,6 +49,10 @@ QString TStateReport::Text() const {
   QString text;
   text += "title=" + form_.windowTitle() + "\n";
   text += "tabs=" + tabs.join('|') + "\n";
+  // The captions as shown, so tests can tell which language is in use.
+  QStringList menus;
+  for (const QAction* action : form_.menuBar()->actions()) menus << action->text();
+  text += "menus=" + menus.join('|') + "\n";
   text += QString("active=%1\n").arg(form_.PageControl1->currentIndex());
   text += "panel0=" + form_.StatusPanelText(0) + "\n";
   text += "panel1=" + form_.StatusPanelText(1) + "\n";

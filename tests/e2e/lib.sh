@@ -90,6 +90,29 @@ keys() {
   done
 }
 
+# menu MENU ITEM: picks the ITEM-th item (separators not counted) of the
+# MENU-th menu (File is 1, Tools 5, Help 6); a menu opened with Right has
+# its first item selected.
+menu() {
+  open_menu "$1"
+  local i
+  for ((i = 1; i < $2; i++)); do keys Down; done
+  keys Return
+}
+# open_menu MENU: opens the MENU-th menu of the menu bar.
+open_menu() {
+  focus_app
+  xdotool mousemove --window "$APP_WINDOW" 20 8 click 1
+  sleep 0.3
+  local i
+  for ((i = 1; i < $1; i++)); do keys Right; done
+}
+# dialog_key WINDOW KEY: gives WINDOW the focus (there is no window manager
+# to do it) and sends KEY.
+dialog_key() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  keys "$2"
+}
 # dialog_window TITLE: waits for a visible window of the program with exactly
 # that title and prints its id.
 dialog_window() {

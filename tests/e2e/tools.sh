@@ -7,24 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 shots=${VANTREL_SHOTS:-$E2E_TMP}
 
-# menu MENU ITEM: picks the ITEM-th item (separators not counted) of the
-# MENU-th menu (File is 1, Tools 5, Help 6); a menu opened with Right has
-# its first item selected.
-menu() {
-  focus_app
-  xdotool mousemove --window "$APP_WINDOW" 20 8 click 1
-  sleep 0.3
-  local i
-  for ((i = 1; i < $1; i++)); do keys Right; done
-  for ((i = 1; i < $2; i++)); do keys Down; done
-  keys Return
-}
-# dialog_key WINDOW KEY: gives WINDOW the focus (there is no window manager
-# to do it) and sends KEY.
-dialog_key() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || true
-  keys "$2"
-}
 run_command() {
   menu 5 7
   local dialog
