@@ -497,28 +497,34 @@ void TCodeEditStringList::LoadFromBytes(std::string data, const std::string& sou
     const char* nextLF = static_cast<const char*>(std::memchr(base, '\n', size));
     const char* end = base + size;
     const char* p = base;
-    while (p < end) {
-      if (nextCR && nextCR < p) nextCR = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
-      if (nextLF && nextLF < p) nextLF = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-      const char* brk = end;
-      if (nextCR) brk = nextCR;
-      if (nextLF && nextLF < brk) brk = nextLF;
-      if (count_ == capacity_) Grow();
-      LineRecord& r = records_[count_];
-      r = LineRecord{brk > p ? p : nullptr, 0, kNoLineRange, static_cast<int32_t>(brk - p), -1, kLengthUnknown, block};
-      if (r.text) ++shared.lines;
-      ++count_;
-      NotifyInserted(count_ - 1, 1);
-      p = brk;
-      if (p < end && *p == '\r') {
-        sawCR = true;
-        ++p;
+    try {
+      while (p < end) {
+        if (nextCR && nextCR < p) nextCR = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(end - p)));
+        if (nextLF && nextLF < p) nextLF = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* brk = end;
+        if (nextCR) brk = nextCR;
+        if (nextLF && nextLF < brk) brk = nextLF;
+        if (count_ == capacity_) Grow();
+        LineRecord& r = records_[count_];
+        r = LineRecord{brk > p ? p : nullptr, 0, kNoLineRange, static_cast<int32_t>(brk - p), -1, kLengthUnknown, block};
+        if (r.text) ++shared.lines;
+        ++count_;
+        p = brk;
+        if (p < end && *p == '\r') {
+          sawCR = true;
+          ++p;
+        }
+        if (p < end && *p == '\n') {
+          sawLF = true;
+          ++p;
+        }
       }
-      if (p < end && *p == '\n') {
-        sawLF = true;
-        ++p;
-      }
+    } catch (...) {
+      NotifyInserted(0, count_);  // the listeners must know the lines read before the failure
+      throw;
     }
+    // Once for all the lines: a listener per line costs more than the split.
+    NotifyInserted(0, count_);
     const char last = shared.bytes.back();
     if (last == '\r' || last == '\n') Add("");
     if (shared.lines == 0) {

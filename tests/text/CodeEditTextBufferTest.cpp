@@ -416,7 +416,10 @@ TEST(StringListEdits, NotificationsAreBracketedOncePerOutermostChange) {
   EXPECT_EQ(log, "<I01><R01><I13><D21><><C>");
   log.clear();
   list.LoadFromBytes("x\ny");
-  EXPECT_EQ(log, "<I01I11>");
+  EXPECT_EQ(log, "<I02>") << "a load tells of all its lines at once";
+  log.clear();
+  list.LoadFromBytes("x\n");
+  EXPECT_EQ(log, "<CI01I11>") << "the empty line after a final break comes after the others";
 }
 
 struct ExpandCase {
