@@ -13,7 +13,7 @@ namespace vantrel {
 namespace {
 
 // Short enough that a key or a scroll waiting behind a slice is not felt.
-constexpr auto kRangeScanSlice = std::chrono::milliseconds(4);
+constexpr auto kRangeScanSlice = std::chrono::milliseconds(2);
 // The clock is read once per this many lines, not per line.
 constexpr int kLinesPerClockCheck = 256;
 
