@@ -19,12 +19,15 @@ namespace {
 
 using namespace vantrel;
 
-#define FUZZ_CHECK(cond)                                                    \
-  do {                                                                      \
-    if (!(cond)) {                                                          \
-      std::fprintf(stderr, "check failed: %s (line %d)\n", #cond, __LINE__); \
-      std::abort();                                                         \
-    }                                                                       \
+// The language being checked, named in a failure.
+const char* gLanguage = "";
+
+#define FUZZ_CHECK(cond)                                                                       \
+  do {                                                                                         \
+    if (!(cond)) {                                                                             \
+      std::fprintf(stderr, "check failed in %s: %s (line %d)\n", gLanguage, #cond, __LINE__); \
+      std::abort();                                                                            \
+    }                                                                                          \
   } while (0)
 
 struct Token {
@@ -63,6 +66,7 @@ TLineRange ScanChecked(TCustomHighlighter& h, std::string_view line, TLineRange 
 
 void CheckLanguage(const THighlighterLanguage& language, TCustomHighlighter& shared, std::string_view text,
                    TLineRange start) {
+  gLanguage = language.Name.data();
   // The whole input as one line (embedded CR, LF and NUL included).
   std::vector<Token> first, second;
   TLineRange end = ScanChecked(shared, text, start, &first);

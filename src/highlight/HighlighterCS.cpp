@@ -144,7 +144,14 @@ void TCSHighlighter::DirectiveBody() {
   for (;;) {
     const char c = line_[run_];
     if (IsLineEndChar(c)) return;
-    if (c == '/' && line_[run_ + 1] == '/') return;
+    if (c == '/' && line_[run_ + 1] == '/') {
+      // A continued line that is only a comment has no directive token.
+      if (run_ == tokenPos_) {
+        tokenKind_ = cshtkComment;
+        SkipToLineEnd();
+      }
+      return;
+    }
     if (c == '/' && line_[run_ + 1] == '*') {
       // The comment token follows, then the directive goes on.
       range_ = csrDirectiveComment;
