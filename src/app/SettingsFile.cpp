@@ -21,11 +21,19 @@ bool ReadBool(QSettings& ini, const char* key, bool fallback) {
 
 }  // namespace
 
-QString SettingsFilePath() {
+QString SettingsFilePath() { return SettingsFilePathFor(QCoreApplication::applicationDirPath()); }
+
+QString SettingsFilePathFor(const QString& exeDir) {
   const QString explicitPath = qEnvironmentVariable("VANTREL_INI");
   if (!explicitPath.isEmpty()) return explicitPath;
-  const QString exeDir = QCoreApplication::applicationDirPath();
-  if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable()) return QDir(exeDir).filePath(kFileName);
+  if (!exeDir.isEmpty()) {
+    // A copy carried around keeps its settings beside it. An installed one
+    // (under /usr) keeps them per user, or root would write into /usr/bin;
+    // a file already put there is still used.
+    const QString beside = QDir(exeDir).filePath(kFileName);
+    const bool system = exeDir == "/usr" || exeDir.startsWith("/usr/") || exeDir == "/bin" || exeDir == "/sbin";
+    if (QFileInfo::exists(beside) || (!system && QFileInfo(exeDir).isWritable())) return beside;
+  }
   QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
   if (configHome.isEmpty()) configHome = QDir::home().filePath(".config");
   return QDir(configHome).filePath(QString("vantrel/") + kFileName);

@@ -27,9 +27,12 @@ struct TAppSettings {
   bool RightEdge = true;
 };
 
-// VANTREL_INI when set; else vantrel.ini beside the executable when that
-// directory is writable (portable use); else $XDG_CONFIG_HOME/vantrel/vantrel.ini.
+// VANTREL_INI when set; else vantrel.ini beside the executable when it is
+// there already, or when that directory is writable and not under /usr
+// (portable use); else $XDG_CONFIG_HOME/vantrel/vantrel.ini.
 QString SettingsFilePath();
+// The same for an executable in exeDir.
+QString SettingsFilePathFor(const QString& exeDir);
 
 // Reads the file over `settings`. A missing file reads nothing and returns
 // false; a missing key leaves its value, except the font keys, which fall back

@@ -121,6 +121,11 @@ class SettingsFileTest : public QObject {
     qunsetenv("VANTREL_INI");
     // The test program's directory is writable, as in portable use.
     QCOMPARE(SettingsFilePath(), QCoreApplication::applicationDirPath() + "/vantrel.ini");
+    // An installed program writes per user even where it could write beside
+    // itself (root and /usr/bin).
+    qputenv("XDG_CONFIG_HOME", "/tmp/xdg-config");
+    QCOMPARE(SettingsFilePathFor("/usr/bin"), QString("/tmp/xdg-config/vantrel/vantrel.ini"));
+    qunsetenv("XDG_CONFIG_HOME");
   }
 };
 
