@@ -156,9 +156,7 @@ int64_t ScanRanges(TCustomHighlighter& h, const TCodeEditStringList& lines) {
   int64_t sink = 0;
   h.ResetRangeState();
   for (int i = 0, n = lines.Count(); i < n; ++i) {
-    const TLineRange range = h.ScanLineRange(lines.Get(i), i);
-    h.SetRangeState(range);
-    sink += range;
+    sink += h.ScanLineRange(lines.Get(i), i);
   }
   return sink;
 }

@@ -32,7 +32,6 @@ int TCustomCodeEdit::RescanFrom(int index) {
     lines_->SetLineRange(index, range);
     if (index + 1 >= LineCount() || index + 1 >= rangesKnown_) break;
     ++index;
-    highlighter_->SetRangeState(range);
   }
   return index;
 }
@@ -96,7 +95,6 @@ void TCustomCodeEdit::ScanUnknownRanges(int index, const std::chrono::steady_clo
   for (; line <= last; ++line) {
     const TLineRange range = highlighter_->ScanLineRange(lines_->Get(line), line);
     lines_->StoreLineRange(line, range);
-    highlighter_->SetRangeState(range);
     if (deadline && (line - rangesKnown_) % kLinesPerClockCheck == kLinesPerClockCheck - 1 &&
         std::chrono::steady_clock::now() >= *deadline) {
       ++line;

@@ -163,9 +163,7 @@ void TCustomHighlighter::ScanAllRanges(TCodeEditStringList& lines) {
   LinesUpdate update(lines);
   ResetRangeState();
   for (int i = 0, n = lines.Count(); i < n; ++i) {
-    TLineRange range = ScanLineRange(lines.Get(i), i);
-    lines.SetLineRange(i, range);
-    SetRangeState(range);
+    lines.SetLineRange(i, ScanLineRange(lines.Get(i), i));
   }
 }
 
@@ -179,7 +177,6 @@ int TCustomHighlighter::ScanRangesFrom(TCodeEditStringList& lines, int first, in
     TLineRange range = ScanLineRange(lines.Get(i), i);
     if (i >= lastChanged && range == lines.GetLineRange(i)) return i;
     lines.SetLineRange(i, range);
-    SetRangeState(range);
   }
   return count - 1;
 }
